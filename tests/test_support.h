@@ -1,0 +1,31 @@
+// Helpers shared by the tests: record comparison and printing, and the
+// leap seconds since 1996 as the machine's tz database lists them.
+#ifndef SEC1996_TESTS_TEST_SUPPORT_H
+#define SEC1996_TESTS_TEST_SUPPORT_H
+
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+#include "timescale/sec1996.h"
+
+inline bool operator==(const Date1996& a, const Date1996& b) {
+  return a.year == b.year && a.mon == b.mon && a.day == b.day && a.hour == b.hour &&
+         a.min == b.min && a.sec == b.sec;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const Date1996& d) {
+  return out << '{' << d.year << ", " << d.mon << ", " << d.day << ", " << d.hour << ", " << d.min
+             << ", " << d.sec << '}';
+}
+
+namespace sec1996::testing {
+
+// Every leap second inserted since 1996, as a table closed by 0 in the
+// library's form, read from an IERS/NTP leap-seconds.list file.  Empty if
+// the file cannot be read.
+std::vector<std::int32_t> leapTableSince1996FromList(const char* path);
+
+}  // namespace sec1996::testing
+
+#endif  // SEC1996_TESTS_TEST_SUPPORT_H
