@@ -51,12 +51,12 @@ constexpr std::int64_t daysFromCivil(std::int64_t year, std::int64_t mon, std::i
 constexpr CivilDate civilFromDays(std::int64_t days) {
   const std::int64_t z = days + kEpochDaysFrom1970 + 719468;
   const std::int64_t era = floorDiv(z, 146097);
-  const std::int64_t doe = z - era * 146097;                                   // [0, 146096]
+  const std::int64_t doe = z - era * 146097;                                       // [0, 146096]
   const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // [0, 399]
-  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);           // [0, 365]
-  const std::int64_t mp = (5 * doy + 2) / 153;                                 // [0, 11]
-  const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);              // [1, 31]
-  const int mon = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);                 // [1, 12]
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);                // [0, 365]
+  const std::int64_t mp = (5 * doy + 2) / 153;                                     // [0, 11]
+  const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);                  // [1, 31]
+  const int mon = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);                     // [1, 12]
   return {yoe + era * 400 + (mon <= 2), mon, day};
 }
 

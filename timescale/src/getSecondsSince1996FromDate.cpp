@@ -9,9 +9,8 @@
 
 Sec1996 getSecondsSince1996FromDate(const struct tm* date) {
   using namespace sec1996::detail;
-  const std::int64_t days =
-      daysFromCivil(std::int64_t{date->tm_year} + 1900, std::int64_t{date->tm_mon} + 1,
-                    date->tm_mday);
+  const std::int64_t days = daysFromCivil(std::int64_t{date->tm_year} + 1900,
+                                          std::int64_t{date->tm_mon} + 1, date->tm_mday);
   const std::int64_t nominal = days * kSecondsPerDay + std::int64_t{date->tm_hour} * 3600 +
                                std::int64_t{date->tm_min} * 60 + date->tm_sec;
   return wrapCount(countFromNominal(nominal, kLeapSeconds));
