@@ -1,0 +1,54 @@
+// The text form, stringDate1996.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "timescale/sec1996.h"
+
+namespace {
+
+TEST(TextForm, CountsRenderAsTwentyCharacterUtcText) {
+  const struct {
+    Sec1996 count;
+    const char* text;
+  } cases[] = {
+      {0, "01-Jan-1996 00:00:00"},          {47260799, "30-Jun-1997 23:59:59"},
+      {47260800, "30-Jun-1997 23:59:59"},  // the leap second repeats the second before
+      {47260801, "01-Jul-1997 00:00:00"},   {1324425600, "19-Dec-2037 23:59:59"},
+      {1327029248, "19-Jan-2038 03:14:07"}, {4294967295U, "07-Feb-2132 06:28:14"},
+  };
+  for (const auto& [count, text] : cases) {
+    EXPECT_STREQ(stringDate1996(count), text) << "count " << count;
+  }
+}
+
+TEST(TextForm, EveryDayMatchesStrftimeOfTheSameRecord) {
+  // One count a day, at a time of day that moves through the day, across
+  // the whole scale: the text is the record, in exactly 20 characters.
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  for (std::uint64_t c = 0; c <= UINT32_MAX; c += 86400 + 7) {
+    const auto count = static_cast<Sec1996>(c);
+    const tm* t = getDateFromSecondsSince1996(count);
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "%02d-%s-%04d %02d:%02d:%02d", t->tm_mday,
+                  kMonths[t->tm_mon], t->tm_year + 1900, t->tm_hour, t->tm_min, t->tm_sec);
+    const char* text = stringDate1996(count);
+    ASSERT_EQ(std::strlen(text), 20U) << "count " << count;
+    ASSERT_STREQ(text, expected) << "count " << count;
+  }
+}
+
+TEST(TextForm, ResultIsOneBufferOverwrittenByTheNextCall) {
+  char* first = stringDate1996(0);
+  const std::string firstText = first;
+  char* second = stringDate1996(86400);
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(firstText, "01-Jan-1996 00:00:00");
+  EXPECT_STREQ(first, "02-Jan-1996 00:00:00");
+}
+
+}  // namespace
