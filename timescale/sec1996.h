@@ -177,9 +177,9 @@ SEC1996_API YearDay1996 cvtFromSec1996_yd(Sec1996 count);
  *               the previous year; days past the year's end carry on into the
  *               following years.
  * Leap second:  182.0 in 1997 gives 1997-07-01 00:00:00, one count after the
- *               leap second.  The leap second itself is reached only by a
- *               day-181 fraction that rounds up to a whole day (181.99999999
- *               gives 47260800).
+ *               leap second.  The leap second itself is the last second of
+ *               day 181: a day-181 value whose fraction rounds up to a whole
+ *               day (181.99999999 in 1997) gives 47260800.
  * Odd input:    NaN reads as 1.0; values beyond +-2^31 days, infinities
  *               included, are clamped to +-2^31.
  * Span:         outside it the count wraps modulo 2^32.
