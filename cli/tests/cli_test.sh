@@ -204,6 +204,24 @@ constant_memory)
   "$sec1996" 4000000000 | expect_file out
   ;;
 
+prompt)
+  # Each result comes out before the converter waits for the next line, so
+  # a person at the prompt, or a slow producer, sees it at once: with the
+  # input still open, the answer to each line must arrive.
+  mkfifo "$work/to" "$work/from"
+  "$sec1996" <"$work/to" >"$work/from" 2>"$work/err" &
+  exec 3>"$work/to" 4<"$work/from"
+  for value in 0 1997-06-30T23:59:60Z; do
+    echo "$value" >&3
+    read -r -t 10 answer <&4 || fail "no answer to $value while the input stays open"
+    [ "${answer%%$tab*}" = "$("$sec1996" "$value" | cut -f1)" ] || fail "wrong answer: $answer"
+  done
+  echo "1996-13-01T00:00:00" >&3
+  exec 3>&-
+  wait $! && status=0 || status=$?
+  expect_status 1
+  ;;
+
 driver_agreement)
   # CvtTest prints the text and year.day of 15330 counts.  Fed CvtTest's
   # counts, sec1996 prints the same text and year.day; fed CvtTest's text
