@@ -170,7 +170,7 @@ large_stream)
   awk -v n="$lines" 'BEGIN {
       for (i = 1; i <= n; i++) {
         if (i % 99991 == 0) print "1996-02-30T00:00:00"
-        else printf "%.0f\n", (i * 2147.483647) % 4294967296
+        else printf "%.0f\n", int(i * 2147.483647) % 4294967296
       }
     }' | "$sec1996" >"$work/out" 2>"$work/err" && status=0 || status=$?
   expect_status 1
