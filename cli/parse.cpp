@@ -30,13 +30,16 @@ constexpr int kSecondsPerMinute = 60;
 constexpr std::int64_t kSecondsPerMicrodayNum = 864;
 constexpr std::int64_t kSecondsPerMicrodayDen = 10000;
 static_assert(kSecondsPerMicrodayNum * 1000000 == 86400 * kSecondsPerMicrodayDen);
+constexpr std::size_t kYearDigits = 4;
 constexpr std::size_t kDayDecimals = 6;
 constexpr std::size_t kMaxDayDigits = 3;
 
-// In the shapes below '9' stands for a digit and 'A' for a letter; every
-// other character stands for itself.
-constexpr std::string_view kIsoShape = "9999-99-99T99:99:99";
-constexpr std::string_view kTextShape = "99-AAA-9999 99:99:99";
+// The fixed-width forms, field by field: Y, M, D, h, m and s stand for the
+// digits of year, month, day, hour, minute and second, N for the letters of
+// a month name; every other character stands for itself.
+constexpr std::string_view kIsoShape = "YYYY-MM-DDThh:mm:ss";
+constexpr std::string_view kTextShape = "DD-NNN-YYYY hh:mm:ss";
+constexpr std::string_view kDigitFields = "YMDhms";
 constexpr std::string_view kIsoForm = "YYYY-MM-DDTHH:MM:SS[Z]";
 constexpr std::string_view kTextForm = "DD-Mon-YYYY HH:MM:SS";
 constexpr std::string_view kYearDayForm = "YYYY.DDD.ffffff";
@@ -61,7 +64,9 @@ bool matchesShape(std::string_view text, std::string_view shape) {
   if (text.size() < shape.size()) return false;
   for (std::size_t i = 0; i < shape.size(); ++i) {
     const char c = text[i];
-    const bool fits = shape[i] == '9' ? isDigit(c) : shape[i] == 'A' ? isLetter(c) : c == shape[i];
+    const bool fits = kDigitFields.find(shape[i]) != std::string_view::npos ? isDigit(c)
+                      : shape[i] == 'N'                                     ? isLetter(c)
+                                                                            : c == shape[i];
     if (!fits) return false;
   }
   return true;
@@ -72,6 +77,20 @@ int digitsAt(std::string_view text, std::size_t at, std::size_t length) {
   int value = 0;
   for (std::size_t i = at; i < at + length; ++i) value = value * 10 + (text[i] - '0');
   return value;
+}
+
+// The field marked by letter in shape, read from text that matches shape.
+int fieldOf(std::string_view text, std::string_view shape, char letter) {
+  const std::size_t first = shape.find(letter);
+  return digitsAt(text, first, shape.find_last_of(letter) - first + 1);
+}
+
+// The six fields of text that matches shape, with the month given apart
+// when the shape names it.
+Date1996 dateOf(std::string_view text, std::string_view shape, int mon) {
+  return {fieldOf(text, shape, 'Y'), mon,
+          fieldOf(text, shape, 'D'), fieldOf(text, shape, 'h'),
+          fieldOf(text, shape, 'm'), fieldOf(text, shape, 's')};
 }
 
 int daysInMonth(std::int64_t year, int mon) {
@@ -181,13 +200,10 @@ ParseResult parseIso(std::string_view input) {
   }
   const std::string_view rest = input.substr(kIsoShape.size());
   if (!rest.empty() && rest != "Z") return refuse("trailing characters after the date and time");
-  return checkDateTime({digitsAt(input, 0, 4), digitsAt(input, 5, 2), digitsAt(input, 8, 2),
-                        digitsAt(input, 11, 2), digitsAt(input, 14, 2), digitsAt(input, 17, 2)});
+  return checkDateTime(dateOf(input, kIsoShape, fieldOf(input, kIsoShape, 'M')));
 }
 
 ParseResult parseText(std::string_view input) {
-  constexpr std::size_t kMonthAt = 3;
-  constexpr std::size_t kMonthLength = 3;
   if (!matchesShape(input, kTextShape)) {
     return refuse(format("not a date in the library's form %.*s",
                          static_cast<int>(kTextForm.size()), kTextForm.data()));
@@ -195,7 +211,8 @@ ParseResult parseText(std::string_view input) {
   if (input.size() > kTextShape.size()) {
     return refuse("trailing characters after the date and time");
   }
-  const std::string_view name = input.substr(kMonthAt, kMonthLength);
+  const std::size_t nameAt = kTextShape.find('N');
+  const std::string_view name = input.substr(nameAt, kTextShape.find_last_of('N') - nameAt + 1);
   const auto& names = monthNames();
   int mon = 0;
   for (int i = 0; i < kMonthsPerYear; ++i) {
@@ -205,18 +222,17 @@ ParseResult parseText(std::string_view input) {
     return refuse(format("unknown month name \"%.*s\" (%s to %s)", static_cast<int>(name.size()),
                          name.data(), names.front().c_str(), names.back().c_str()));
   }
-  return checkDateTime({digitsAt(input, 7, 4), mon, digitsAt(input, 0, 2), digitsAt(input, 12, 2),
-                        digitsAt(input, 15, 2), digitsAt(input, 18, 2)});
+  return checkDateTime(dateOf(input, kTextShape, mon));
 }
 
 ParseResult parseYearDay(std::string_view input) {
-  constexpr std::size_t kDayAt = 5;  // after "YYYY."
+  constexpr std::size_t kDayAt = kYearDigits + 1;  // after "YYYY."
   constexpr std::int32_t kLastPaddedDay = 9;
   const auto malformed = [] {
     return refuse(format("not a year and day of the year %.*s as CvtTest prints it",
                          static_cast<int>(kYearDayForm.size()), kYearDayForm.data()));
   };
-  const int year = digitsAt(input, 0, 4);
+  const int year = digitsAt(input, 0, kYearDigits);
   std::size_t at = kDayAt;
   const bool padded = at < input.size() && input[at] == ' ';
   if (padded) ++at;
@@ -266,8 +282,7 @@ ParseResult parseYearDay(std::string_view input) {
 }  // namespace
 
 ParseResult parseValue(std::string_view input) {
-  constexpr std::size_t kYearDigits = 4;
-  constexpr std::size_t kDayDigits = 2;
+  constexpr std::size_t kDayDigits = kTextShape.find_first_not_of('D');
   if (input.empty()) return refuse("empty");
   if (input.back() == '\r') return refuse("ends in a carriage return (a DOS line ending?)");
   if (isSpace(input.front())) return refuse("starts with white space");
