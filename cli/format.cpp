@@ -1,0 +1,131 @@
+// Hand-written formatting of the output line.  printf would cost more than
+// the conversions themselves at millions of lines a second, so the columns
+// are written digit by digit; the day-of-year column still comes out
+// byte for byte as printf's "%9.6f" (see formatYearDay).
+#include "format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "leap_second.h"
+
+namespace sec1996::cli {
+namespace {
+
+constexpr int kSecondsPerDay = 86400;
+constexpr std::int64_t kMicrodaysPerDay = 1000000;
+// s seconds are s * 10^6 / 86400 = s * 625 / 54 millionths of a day.
+constexpr int kMicrodaysPerSecondNum = 625;
+constexpr int kMicrodaysPerSecondDen = 54;
+static_assert(std::int64_t{kSecondsPerDay} * kMicrodaysPerSecondNum ==
+              kMicrodaysPerDay * kMicrodaysPerSecondDen);
+constexpr int kDecimals = 6;
+// The library's text is always this long.
+constexpr std::size_t kTextLength = 20;
+// "%4.4ld.%9.6f" of a year of the scale and a day below 1000.
+constexpr std::size_t kMaxYearDayLength = 15;
+
+// value in exactly width digits, filled with leading zeros.
+char* putDigits(char* out, std::uint64_t value, int width) {
+  for (int i = width - 1; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  return out + width;
+}
+
+// value in as many digits as it needs.
+char* putNumber(char* out, std::uint32_t value) {
+  char digits[10];  // 4294967295 has ten
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  while (n > 0) *out++ = digits[--n];
+  return out;
+}
+
+char* putTwo(char* out, int value) { return putDigits(out, static_cast<std::uint64_t>(value), 2); }
+
+}  // namespace
+
+char* formatIso(char* out, const Date1996& record, bool leapSecond) {
+  constexpr int kLeapSecondField = 60;
+  out = putDigits(out, static_cast<std::uint64_t>(record.year), 4);
+  *out++ = '-';
+  out = putTwo(out, record.mon);
+  *out++ = '-';
+  out = putTwo(out, record.day);
+  *out++ = 'T';
+  out = putTwo(out, record.hour);
+  *out++ = ':';
+  out = putTwo(out, record.min);
+  *out++ = ':';
+  out = putTwo(out, leapSecond ? kLeapSecondField : record.sec);
+  *out++ = 'Z';
+  return out;
+}
+
+// printf rounds the exact binary value of the double to six decimals.  The
+// library forms dayOfYear as day + seconds / 86400.0, within an ulp (below
+// 1e-13) of the rational day + seconds * 625 / 54 millionths; unless that
+// rational lies exactly halfway between two millionths, the nearest rounding
+// boundary is at least 1/54 of a millionth away, so rounding the rational in
+// integers gives printf's digits.  The halfway cases (one second in 54) and
+// any value not formed that way go to snprintf itself.
+char* formatYearDay(char* out, const YearDay1996& yearDay) {
+  constexpr std::int32_t kFirstFourDigitYear = 1000;
+  constexpr std::int32_t kLastFourDigitYear = 9999;
+  constexpr double kFirstDay = 1.0;
+  constexpr double kDayLimit = 1000.0;
+  const double value = yearDay.dayOfYear;
+  if (yearDay.year >= kFirstFourDigitYear && yearDay.year <= kLastFourDigitYear &&
+      value >= kFirstDay && value < kDayLimit) {
+    const auto day = static_cast<int>(value);  // [1, 999]
+    const auto seconds =                       // [0, 86400]
+        static_cast<int>(std::lround((value - day) * kSecondsPerDay));
+    const int scaled = seconds * kMicrodaysPerSecondNum;
+    const int rest = scaled % kMicrodaysPerSecondDen;
+    if (day + seconds / static_cast<double>(kSecondsPerDay) == value &&
+        2 * rest != kMicrodaysPerSecondDen) {
+      const std::int64_t microdays = std::int64_t{day} * kMicrodaysPerDay +
+                                     scaled / kMicrodaysPerSecondDen +
+                                     (2 * rest > kMicrodaysPerSecondDen ? 1 : 0);
+      const auto whole = static_cast<std::uint32_t>(microdays / kMicrodaysPerDay);
+      out = putDigits(out, static_cast<std::uint64_t>(yearDay.year), 4);
+      *out++ = '.';
+      if (whole < 10) *out++ = ' ';  // "%9.6f" pads the day to two places
+      out = putNumber(out, whole);
+      *out++ = '.';
+      return putDigits(out, static_cast<std::uint64_t>(microdays % kMicrodaysPerDay), kDecimals);
+    }
+  }
+  char text[64];
+  const int length =
+      std::snprintf(text, sizeof text, "%4.4ld.%9.6f", static_cast<long>(yearDay.year), value);
+  // Only the days of the scale's years reach here; the bound keeps any other
+  // value inside the caller's line.
+  const std::size_t kept =
+      length < 0 ? 0 : std::min(static_cast<std::size_t>(length), kMaxYearDayLength);
+  std::memcpy(out, text, kept);
+  return out + kept;
+}
+
+char* formatLine(char* out, Sec1996 count) {
+  out = putNumber(out, count);
+  *out++ = '\t';
+  out = formatIso(out, cvtFromSec1996(count), isLeapSecond(count));
+  *out++ = '\t';
+  std::memcpy(out, stringDate1996(count), kTextLength);
+  out += kTextLength;
+  *out++ = '\t';
+  out = formatYearDay(out, cvtFromSec1996_yd(count));
+  *out++ = '\n';
+  return out;
+}
+
+}  // namespace sec1996::cli

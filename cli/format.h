@@ -1,0 +1,43 @@
+// The output line of the converter: one count in every form, as
+// tab-separated columns.
+//
+//   count      decimal, no padding                  47260800
+//   iso8601    YYYY-MM-DDTHH:MM:SSZ, a leap second   1997-06-30T23:59:60Z
+//              shown as 23:59:60 (lossless)
+//   text       the library's DD-Mon-YYYY HH:MM:SS    30-Jun-1997 23:59:59
+//   yearday    year.day-of-year exactly as CvtTest   1997.182.000000
+//              prints it ("%4.4ld.%9.6f": a day
+//              below 10 gets a leading blank)
+#ifndef SEC1996_CLI_FORMAT_H
+#define SEC1996_CLI_FORMAT_H
+
+#include <cstddef>
+
+#include "timescale/sec1996.h"
+
+namespace sec1996::cli {
+
+// The column names, as --header prints them, with the newline.
+inline constexpr char kHeader[] = "count\tiso8601\ttext\tyearday\n";
+
+// The longest line formatLine writes: a 10-digit count, the 20-character
+// ISO and library texts, a year.day-of-year of at most 15 characters, three
+// tabs and the newline.
+inline constexpr std::size_t kMaxLineLength = 10 + 1 + 20 + 1 + 20 + 1 + 15 + 1;
+
+// Each writer puts its text at out, without a terminating zero, and returns
+// the end of what it wrote.
+
+// The whole line of count, newline included; at most kMaxLineLength bytes.
+char* formatLine(char* out, Sec1996 count);
+
+// YYYY-MM-DDTHH:MM:SSZ; 60 seconds when leapSecond is set (the record of a
+// leap second reads 23:59:59).
+char* formatIso(char* out, const Date1996& record, bool leapSecond);
+
+// The year and day of the year as "%4.4ld.%9.6f" prints them.
+char* formatYearDay(char* out, const YearDay1996& yearDay);
+
+}  // namespace sec1996::cli
+
+#endif  // SEC1996_CLI_FORMAT_H

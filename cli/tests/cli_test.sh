@@ -1,0 +1,252 @@
+#!/usr/bin/env bash
+# Runs the sec1996 binary on good and bad input and checks its standard
+# output, its messages and its exit status.  One case per CTest test:
+#   cli_test.sh CASE SEC1996 CVTTEST VERSION
+set -euo pipefail
+
+case_name=$1
+sec1996=$2
+cvttest=$3
+version=$4
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+  echo "FAIL ($case_name): $*" >&2
+  exit 1
+}
+
+# run [sec1996 arguments...]: runs the binary with standard input from
+# $work/in (empty unless written), leaving out, err and status.
+run() {
+  [ -e "$work/in" ] || : >"$work/in"
+  set +e
+  "$sec1996" "$@" <"$work/in" >"$work/out" 2>"$work/err"
+  status=$?
+  set -e
+}
+
+expect_status() {
+  [ "$status" -eq "$1" ] || fail "exit status $status, expected $1; stderr: $(head -5 "$work/err")"
+}
+
+# expect_file NAME: compares $work/NAME with standard input.
+expect_file() {
+  if ! diff -u - "$work/$1" >"$work/diff"; then
+    cat "$work/diff" >&2
+    fail "$1 differs from what was expected"
+  fi
+}
+
+tab=$'\t'
+
+case "$case_name" in
+
+arguments)
+  # Every form of a value, the leap second among them.
+  run 0 47260800 1997-06-30T23:59:60Z 1997-06-30T23:59:59 '30-Jun-1997 23:59:59' \
+    '1997.182.000000' '1996. 1.500000' 1996.1.500000 000000777600 4294967295
+  expect_status 0
+  expect_file err </dev/null
+  expect_file out <<END
+0${tab}1996-01-01T00:00:00Z${tab}01-Jan-1996 00:00:00${tab}1996. 1.000000
+47260800${tab}1997-06-30T23:59:60Z${tab}30-Jun-1997 23:59:59${tab}1997.182.000000
+47260800${tab}1997-06-30T23:59:60Z${tab}30-Jun-1997 23:59:59${tab}1997.182.000000
+47260799${tab}1997-06-30T23:59:59Z${tab}30-Jun-1997 23:59:59${tab}1997.181.999988
+47260799${tab}1997-06-30T23:59:59Z${tab}30-Jun-1997 23:59:59${tab}1997.181.999988
+47260801${tab}1997-07-01T00:00:00Z${tab}01-Jul-1997 00:00:00${tab}1997.182.000000
+43200${tab}1996-01-01T12:00:00Z${tab}01-Jan-1996 12:00:00${tab}1996. 1.500000
+43200${tab}1996-01-01T12:00:00Z${tab}01-Jan-1996 12:00:00${tab}1996. 1.500000
+777600${tab}1996-01-10T00:00:00Z${tab}10-Jan-1996 00:00:00${tab}1996.10.000000
+4294967295${tab}2132-02-07T06:28:14Z${tab}07-Feb-2132 06:28:14${tab}2132.38.269606
+END
+  ;;
+
+refused_arguments)
+  # Refused arguments are named by their position; the others still print.
+  run 1 1996-13-01T00:00:00 2 1996-02-30T00:00:00 -0 4294967296 1996-06-30T23:59:60Z -- \
+    -5 '' 2132-02-07T06:28:15 3
+  expect_status 1
+  expect_file out <<END
+1${tab}1996-01-01T00:00:01Z${tab}01-Jan-1996 00:00:01${tab}1996. 1.000012
+2${tab}1996-01-01T00:00:02Z${tab}01-Jan-1996 00:00:02${tab}1996. 1.000023
+3${tab}1996-01-01T00:00:03Z${tab}01-Jan-1996 00:00:03${tab}1996. 1.000035
+END
+  expect_file err <<'END'
+sec1996: argument 2: "1996-13-01T00:00:00": month 13 does not exist
+sec1996: argument 4: "1996-02-30T00:00:00": day 30 does not exist in 1996-02, which has 29 days
+sec1996: argument 5: "-0": a count has no sign: counts run from 0 to 4294967295
+sec1996: argument 6: "4294967296": count above 4294967295
+sec1996: argument 7: "1996-06-30T23:59:60Z": 1996-06-30T23:59:60 is not a leap second (the scale's leap seconds: 1997-06-30T23:59:60Z)
+sec1996: argument 9: "-5": a count has no sign: counts run from 0 to 4294967295
+sec1996: argument 10: "": empty
+sec1996: argument 11: "2132-02-07T06:28:15": after the end of the scale, 2132-02-07T06:28:14Z
+END
+  ;;
+
+stdin_lines)
+  # Messages carry line numbers; an empty line, a DOS line ending, blanks,
+  # an unprintable byte and an over-long line are refused; the last line
+  # needs no newline.
+  {
+    printf '0\n'
+    printf '\n'
+    printf '86400\r\n'
+    printf '01-Jan-1996 00:00:0\001\n'
+    printf ' 1\n'
+    printf '1996-01-01T24:00:01\n'
+    head -c 70000 /dev/zero | tr '\0' '7'
+    printf '\n'
+    printf '1997.366.000000\n'
+    printf '1997-06-30T23:59:60'
+  } >"$work/in"
+  run
+  expect_status 1
+  expect_file out <<END
+0${tab}1996-01-01T00:00:00Z${tab}01-Jan-1996 00:00:00${tab}1996. 1.000000
+47260800${tab}1997-06-30T23:59:60Z${tab}30-Jun-1997 23:59:59${tab}1997.182.000000
+END
+  expect_file err <<'END'
+sec1996: line 2: "": empty
+sec1996: line 3: "86400\x0d": ends in a carriage return (a DOS line ending?)
+sec1996: line 4: "01-Jan-1996 00:00:0\x01": not a date in the library's form DD-Mon-YYYY HH:MM:SS
+sec1996: line 5: " 1": starts with white space
+sec1996: line 6: "1996-01-01T24:00:01": hour 24 does not exist
+sec1996: line 7: "777777777777777777777777777777777777777777777777"...: line longer than 65535 bytes
+sec1996: line 8: "1997.366.000000": day 366 does not exist in 1997, which has 365 days
+END
+  ;;
+
+options)
+  run --header 0
+  expect_status 0
+  expect_file out <<END
+count${tab}iso8601${tab}text${tab}yearday
+0${tab}1996-01-01T00:00:00Z${tab}01-Jan-1996 00:00:00${tab}1996. 1.000000
+END
+  run --version
+  expect_status 0
+  expect_file out <<<"sec1996 $version"
+  run --help
+  expect_status 0
+  for topic in 'YYYY-MM-DDTHH:MM:SS' 'DD-Mon-YYYY HH:MM:SS' 'YYYY.DDD.ffffff' 'iso8601' \
+    'yearday' 'Exit status: 0' '--header'; do
+    grep -qF -- "$topic" "$work/out" || fail "--help does not mention $topic"
+  done
+  run --frobnicate 0
+  expect_status 2
+  expect_file out </dev/null
+  grep -qF 'unknown option "--frobnicate"' "$work/err" || fail "no message for an unknown option"
+  grep -qF 'usage: sec1996' "$work/err" || fail "no usage line for an unknown option"
+  ;;
+
+write_error)
+  # A full disk stops the run with a message and status 2, for arguments
+  # and for standard input alike.
+  for mode in arguments stdin; do
+    if [ "$mode" = arguments ]; then
+      set +e; "$sec1996" 0 1 2 >/dev/full 2>"$work/err"; status=$?; set -e
+    else
+      set +e; seq 0 100000 | "$sec1996" >/dev/full 2>"$work/err"; status=$?; set -e
+    fi
+    expect_status 2
+    expect_file err <<<"sec1996: cannot write standard output: No space left on device"
+  done
+  ;;
+
+read_error)
+  set +e; "$sec1996" <"$work" >"$work/out" 2>"$work/err"; status=$?; set -e
+  expect_status 2
+  expect_file err <<<"sec1996: cannot read standard input: Is a directory"
+  ;;
+
+large_stream)
+  # Two million lines through a pipe, every 99991st of them broken: the good
+  # lines all come out, each broken one is reported with its line number,
+  # and the ISO column agrees with date(1) (with the scale's one leap second
+  # taken out) on a sample.
+  lines=2000000
+  awk -v n="$lines" 'BEGIN {
+      for (i = 1; i <= n; i++) {
+        if (i % 99991 == 0) print "1996-02-30T00:00:00"
+        else printf "%.0f\n", int(i * 2147.483647) % 4294967296
+      }
+    }' | "$sec1996" >"$work/out" 2>"$work/err" && status=0 || status=$?
+  expect_status 1
+  bad=$((lines / 99991))
+  [ "$(wc -l <"$work/out")" -eq $((lines - bad)) ] || fail "wrong number of output lines"
+  awk -v n="$lines" 'BEGIN {
+      for (i = 99991; i <= n; i += 99991)
+        printf "sec1996: line %d: \"1996-02-30T00:00:00\": day 30 does not exist in 1996-02, which has 29 days\n", i
+    }' | expect_file err
+  awk -F'\t' 'NR % 50 == 1 {
+      nominal = $1 - ($1 >= 47260801 ? 1 : 0)
+      if ($1 == 47260800) next
+      printf "@%.0f\n", nominal + 820454400
+      print $2 > "'"$work/iso"'"
+    }' "$work/out" >"$work/epochs"
+  TZ=UTC date -u -f "$work/epochs" +%Y-%m-%dT%H:%M:%SZ | expect_file iso
+  ;;
+
+constant_memory)
+  # The stream must fit in far less memory than its input or its output:
+  # 3 million lines (about 30 MB in, 200 MB out) under a 40 MB address
+  # space.  A sanitizer build reserves more than that up front; then the
+  # check cannot be made here.
+  limit_kb=40000
+  if ! (ulimit -v $limit_kb && "$sec1996" 0 >/dev/null 2>&1); then
+    echo "skipped: the binary cannot start within $limit_kb KB of address space"
+    exit 0
+  fi
+  (ulimit -v $limit_kb && seq 1000000000 1000 4000000000 | "$sec1996" | tail -1) >"$work/out" 2>"$work/err" ||
+    fail "the stream failed under $limit_kb KB: $(head -3 "$work/err")"
+  "$sec1996" 4000000000 | expect_file out
+  ;;
+
+prompt)
+  # Each result comes out before the converter waits for the next line, so
+  # a person at the prompt, or a slow producer, sees it at once: with the
+  # input still open, the answer to each line must arrive.
+  mkfifo "$work/to" "$work/from"
+  "$sec1996" <"$work/to" >"$work/from" 2>"$work/err" &
+  exec 3>"$work/to" 4<"$work/from"
+  for value in 0 1997-06-30T23:59:60Z; do
+    echo "$value" >&3
+    read -r -t 10 answer <&4 || fail "no answer to $value while the input stays open"
+    [ "${answer%%$tab*}" = "$("$sec1996" "$value" | cut -f1)" ] || fail "wrong answer: $answer"
+  done
+  echo "1996-13-01T00:00:00" >&3
+  exec 3>&-
+  wait $! && status=0 || status=$?
+  expect_status 1
+  ;;
+
+driver_agreement)
+  # CvtTest prints the text and year.day of 15330 counts.  Fed CvtTest's
+  # counts, sec1996 prints the same text and year.day; fed CvtTest's text
+  # and year.day columns, it reads back the counts of the library's own
+  # round trips (count minus CvtTest's two differences).
+  "$cvttest" >"$work/driver"
+  cut -c1-12 "$work/driver" >"$work/in"
+  run
+  expect_status 0
+  cut -f3,4 "$work/out" >"$work/ours"
+  awk '{ print substr($0, 21, 20) "\t" substr($0, 42) }' "$work/driver" | expect_file ours
+  cut -c21-40 "$work/driver" >"$work/in"
+  run
+  expect_status 0
+  cut -f1 "$work/out" >"$work/counts"
+  awk '{ printf "%.0f\n", substr($0, 1, 12) - substr($0, 15, 2) }' "$work/driver" | expect_file counts
+  cut -c42- "$work/driver" >"$work/in"
+  run
+  expect_status 0
+  cut -f1 "$work/out" >"$work/counts"
+  awk '{ printf "%.0f\n", substr($0, 1, 12) - substr($0, 18, 2) }' "$work/driver" | expect_file counts
+  ;;
+
+*)
+  fail "unknown case"
+  ;;
+esac
+echo "ok: $case_name"

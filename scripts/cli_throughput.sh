@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Throughput of the sec1996 command: times it with hyperfine over a file of
+# random counts (10 million by default) and over the same instants written
+# as ISO 8601 dates, and prints lines per second.
+#   scripts/cli_throughput.sh [BINARY] [LINES]
+# BINARY defaults to build/cli/sec1996 (build it first with
+# cmake -S . -B build && cmake --build build -j2).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+binary=${1:-build/cli/sec1996}
+lines=${2:-10000000}
+[ -x "$binary" ] || { echo "no binary at $binary: build the project first" >&2; exit 2; }
+
+if ! command -v hyperfine >/dev/null; then
+  echo "installing: hyperfine"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq hyperfine
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Counts spread over the whole scale.  "%.0f", since mawk's "%d" stops at
+# 2^31 - 1.
+awk -v n="$lines" 'BEGIN { srand(1996); for (i = 0; i < n; i++) printf "%.0f\n", int(rand() * 4294967296) }' \
+  >"$work/counts"
+"$binary" <"$work/counts" | cut -f2 >"$work/iso"
+
+measure() {
+  local name=$1 input=$2
+  hyperfine --style basic --warmup 1 --runs 5 --export-json "$work/$name.json" \
+    "$binary < $input > /dev/null"
+  # The mean wall time of the runs and their mean user and system times,
+  # the first of each field in the export.  On a busy machine the CPU time
+  # says more about the program than the wall time.
+  field() { grep -o "\"$1\": *[0-9.e+-]*" "$work/$name.json" | head -1 | sed 's/.*: *//'; }
+  awk -v n="$lines" -v wall="$(field mean)" -v user="$(field user)" -v sys="$(field system)" \
+    -v name="$name" 'BEGIN {
+      printf "%s: %d lines: %.2f million lines/s by wall time (%.3f s), %.2f million lines/s by CPU time (%.3f s)\n",
+        name, n, n / wall / 1e6, wall, n / (user + sys) / 1e6, user + sys
+    }'
+}
+
+measure counts "$work/counts"
+measure iso "$work/iso"
