@@ -20,6 +20,6 @@ Sec1996 cvtToSec1996_yd(double dayOfYear, int32_t year) {
   const double wholeDays = std::trunc(dayOfYear);
   const auto secondsIntoDay =  // [-86400, 86400]
       static_cast<std::int64_t>(std::floor((dayOfYear - wholeDays) * 86400.0 + 0.5));
-  const std::int64_t days = daysFromCivil(year, 1, 1) + static_cast<std::int64_t>(wholeDays) - 1;
+  const std::int64_t days = daysFromFields(year, 1, 1) + static_cast<std::int64_t>(wholeDays) - 1;
   return wrapCount(midnightCount(days, kLeapSeconds) + secondsIntoDay);
 }
