@@ -118,7 +118,9 @@ constexpr CivilDate civilFromDaysFast(std::int32_t days) {
 // Days from 1996-01-01 to the first of a month, for year in
 // [kFastYearMin, kFastYearMax] and mon in [1, 12].
 constexpr std::int32_t daysFromCivilFast(std::int32_t year, std::int32_t mon) {
-  const std::uint32_t january = mon <= 2 ? 1 : 0;  // January and February end the year
+  // January and February end the computational year: the sign bit of
+  // mon - 3, without a comparison.
+  const std::uint32_t january = (static_cast<std::uint32_t>(mon) - 3) >> 31;
   const std::uint32_t y = static_cast<std::uint32_t>(year) + kShiftYears - january;
   const std::uint32_t m = static_cast<std::uint32_t>(mon) + 12 * january;  // [3, 14]
   const std::uint32_t century = y / 100;
