@@ -182,6 +182,36 @@ TEST(FastCalendar, YearDayToCountIsUnchangedForAnyDouble) {
         daysFromCivilWide(year, 1, 1) + static_cast<std::int64_t>(wholeDays) - 1;
     return wrapCount(midnightCount(days, kLeapSeconds) + seconds);
   };
+  // Signed zeros, the clamp, halves of a second and values next to them.
+  const double kEdges[] = {0.0,
+                           -0.0,
+                           1e-300,
+                           -1e-300,
+                           0.5,
+                           -0.5,
+                           1.0,
+                           1.5 / 86400.0,
+                           std::nextafter(1.0 + 0.5 / 86400.0, 0.0),
+                           1.0 + 0.5 / 86400.0,
+                           -0.5 / 86400.0,
+                           std::nextafter(-0.5 / 86400.0, 0.0),
+                           365.99999,
+                           2147483647.5,
+                           2147483648.0,
+                           2147483649.0,
+                           -2147483648.0,
+                           -2147483649.0,
+                           1e300,
+                           -1e300,
+                           HUGE_VAL,
+                           -HUGE_VAL,
+                           NAN};
+  for (const double dayOfYear : kEdges) {
+    for (const std::int32_t year : {kInt32Min, -1, 1996, 1997, 2132, kInt32Max}) {
+      EXPECT_EQ(cvtToSec1996_yd(dayOfYear, year), reference(dayOfYear, year))
+          << dayOfYear << ' ' << year;
+    }
+  }
   std::mt19937_64 random(7);
   std::uniform_int_distribution<std::int32_t> any(kInt32Min, kInt32Max);
   std::uniform_real_distribution<double> nearDay(-400.0, 800.0);
