@@ -4,6 +4,8 @@
 //   limit    an inlined count-to-fields (or fields-to-count) loop on the
 //            fastest published calendar algorithm, with no leap table: the
 //            floor that no library of this kind can beat;
+//   call     an out-of-line function of the same signature doing no
+//            calendar work: what the call itself costs;
 //   classic  two mktime() epoch look-ups and a gmtime() per conversion
 //            (classic.h); it reads the process zone, so run with TZ=UTC;
 //   glibc    gmtime_r() / timegm() with the leap correction around them;
@@ -137,6 +139,21 @@ inline Sec1996 limitToCount(const Date1996& r) {
                             static_cast<std::int32_t>(kEpochDaysFrom1970);
   return static_cast<Sec1996>(days) * 86400U + static_cast<Sec1996>(r.hour) * 3600U +
          static_cast<Sec1996>(r.min) * 60U + static_cast<Sec1996>(r.sec);
+}
+
+// ---- The cost of the call itself ----------------------------------------
+
+// Out-of-line functions with the library's signatures that do no calendar
+// work: what any call across the library's C interface costs, records passed
+// and returned by value (noipa keeps the compiler from looking inside).
+[[gnu::noipa]] Date1996 callOnlyFromCount(Sec1996 count) {
+  const auto c = static_cast<std::int32_t>(count);
+  return {c, c, c, c, c, c};
+}
+
+[[gnu::noipa]] Sec1996 callOnlyToCount(Date1996 r) {
+  return static_cast<Sec1996>(r.year) + static_cast<Sec1996>(r.mon) + static_cast<Sec1996>(r.day) +
+         static_cast<Sec1996>(r.hour) + static_cast<Sec1996>(r.min) + static_cast<Sec1996>(r.sec);
 }
 
 // ---- glibc: gmtime_r / timegm, leap seconds applied around them ------------
@@ -374,6 +391,7 @@ void registerAll() {
       "from_record/ours", [](benchmark::State& s) { fromCount(s, cvtFromSec1996); }, kTwoThreads);
   add(
       "from_record/limit", [](benchmark::State& s) { fromCount(s, limitFromCount); }, kTwoThreads);
+  add("from_record/call", [](benchmark::State& s) { fromCount(s, callOnlyFromCount); });
   add("from_record/classic", [](benchmark::State& s) { fromCount(s, classic::cvtFromSec1996); });
   add(
       "from_record/glibc", [](benchmark::State& s) { fromCount(s, glibcFromCount); }, kTwoThreads);
@@ -384,6 +402,7 @@ void registerAll() {
       "to_record/ours", [](benchmark::State& s) { toCount(s, cvtToSec1996); }, kTwoThreads);
   add(
       "to_record/limit", [](benchmark::State& s) { toCount(s, limitToCount); }, kTwoThreads);
+  add("to_record/call", [](benchmark::State& s) { toCount(s, callOnlyToCount); });
   add("to_record/classic", [](benchmark::State& s) { toCount(s, classic::cvtToSec1996); });
   add(
       "to_record/glibc", [](benchmark::State& s) { toCount(s, glibcToCount); }, kTwoThreads);

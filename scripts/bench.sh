@@ -75,7 +75,7 @@ rows = [
     ("from_tm", "getDateFromSecondsSince1996"),
     ("to_tm", "getSecondsSince1996FromDate"),
 ]
-peers = ["ours", "limit", "classic", "glibc", "hinnant", "erfa"]
+peers = ["ours", "limit", "call", "classic", "glibc", "hinnant", "erfa"]
 
 def cell(key):
     return f"{cpu[key]:.1f}" if key in cpu else "-"
