@@ -1,7 +1,9 @@
-// The calendar core's two paths: the 32-bit Neri-Schneider functions,
-// checked day by day against <chrono> over their whole domain, and the
-// dispatch that sends every other input to the 64-bit path, checked against
-// that path so that no public result changes with the fast path.
+// The calendar core's two paths: the fast 32-bit one (the hand-written
+// Neri-Schneider days-from-date, and <chrono> the other way) and the 64-bit
+// one, both checked day by day against <chrono> over the fast path's whole
+// domain; and the dispatch that sends every other input to the 64-bit path,
+// checked against that path so that no public result changes with the fast
+// path.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -40,7 +42,8 @@ TEST(FastCalendar, DomainIsEveryDayOfChronosYears) {
   EXPECT_EQ(kFastDaysMax, (chr::sys_days{chr::year::max() / 12 / 31} - kEpoch).count());
 }
 
-// Every day of the years -32767 to 32767, about 24 million of them.
+// Every day of the years -32767 to 32767, about 24 million of them: the
+// wide path's algorithm, and the fast path's shift of the epoch.
 TEST(FastCalendar, CivilFromDaysMatchesChronoOnEveryDayOfItsDomain) {
   long mismatches = 0;
   for (std::int64_t days = kFastDaysMin; days <= kFastDaysMax; ++days) {

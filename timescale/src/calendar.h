@@ -6,6 +6,7 @@
 #ifndef SEC1996_SRC_CALENDAR_H
 #define SEC1996_SRC_CALENDAR_H
 
+#include <chrono>
 #include <cstdint>
 
 namespace sec1996::detail {
@@ -65,55 +66,43 @@ constexpr CivilDate civilFromDaysWide(std::int64_t days) {
 
 // ---- The fast path: 32-bit arithmetic over the years of <chrono> ----------
 //
-// C. Neri and L. Schneider, "Euclidean affine functions and their
-// application to calendar algorithms", Software: Practice and Experience
-// 53(4), 2023, pp. 937-970: to_date and to_rata_die.  A computational
-// calendar whose years start on 1 March turns both directions into a few
-// multiplications and shifts in unsigned 32-bit arithmetic; shifting the day
-// count by whole 400-year eras keeps every intermediate value non-negative.
 // Every count on the scale, and every record a caller is likely to write,
-// falls in the years -32767 to 32767 that std::chrono::year holds, where
-// the tests compare both functions with <chrono> day by day.
+// falls in the years -32767 to 32767 that std::chrono::year holds.  There
+// the standard library's own conversions serve (libstdc++ implements them
+// with the 32-bit algorithms of the paper below), except for days from a
+// date, where the hand-written form below measured 7% faster for
+// cvtToSec1996: it tells January and February from the sign of mon - 3
+// where the library compares and selects.
 
 inline constexpr std::int32_t kFastYearMin = -32767;
 inline constexpr std::int32_t kFastYearMax = 32767;
 inline constexpr std::int64_t kFastDaysMin = daysFromCivilWide(kFastYearMin, 1, 1);
 inline constexpr std::int64_t kFastDaysMax = daysFromCivilWide(kFastYearMax, 12, 31);
 
-// The shift of the computational calendar: 82 eras of 400 years before
-// 0000-03-01, so that day 0 of it lies before kFastDaysMin.
+// The date of a day count in [kFastDaysMin, kFastDaysMax].
+constexpr CivilDate civilFromDaysFast(std::int32_t days) {
+  const std::chrono::year_month_day date{
+      std::chrono::sys_days{std::chrono::days{days + kEpochDaysFrom1970}}};
+  return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+          static_cast<int>(static_cast<unsigned>(date.day()))};
+}
+
+// C. Neri and L. Schneider, "Euclidean affine functions and their
+// application to calendar algorithms", Software: Practice and Experience
+// 53(4), 2023, pp. 937-970: to_rata_die.  A computational calendar whose
+// years start on 1 March turns the date into a few multiplications and
+// shifts in unsigned 32-bit arithmetic; shifting the years by whole 400-year
+// eras keeps every intermediate value non-negative.  The tests compare it
+// with <chrono> on every date of its domain.
+
+// The shift: 82 eras of 400 years before 0000-03-01, so that year 0 of the
+// computational calendar lies before kFastYearMin.
 inline constexpr std::uint32_t kShiftEras = 82;
 inline constexpr std::uint32_t kShiftYears = 400 * kShiftEras;
 inline constexpr std::uint32_t kShiftDays = 719468 + 146097 * kShiftEras + kEpochDaysFrom1970;
-static_assert(kFastDaysMin + kShiftDays >= 0);
-// 4 * n + 3 below must not overflow.
-static_assert(kFastDaysMax + kShiftDays <= (std::int64_t{UINT32_MAX} - 3) / 4);
-
-// The date of a day count in [kFastDaysMin, kFastDaysMax].
-constexpr CivilDate civilFromDaysFast(std::int32_t days) {
-  const std::uint32_t n = static_cast<std::uint32_t>(days) + kShiftDays;  // modulo 2^32
-  // Centuries of 36524 or 36525 days, and the day within the century.
-  const std::uint32_t n1 = 4 * n + 3;
-  const std::uint32_t century = n1 / 146097;
-  const std::uint32_t dayOfCentury = n1 % 146097 / 4;  // [0, 36524]
-  // Years of 365 or 366 days: 2939745 / 2^32 approximates 1 / 1461 closely
-  // enough that the high half of the product is the year of the century and
-  // the low half, scaled back, the day of the year.
-  const std::uint32_t n2 = 4 * dayOfCentury + 3;
-  const std::uint64_t p2 = std::uint64_t{2939745} * n2;
-  const auto yearOfCentury = static_cast<std::uint32_t>(p2 >> 32);               // [0, 99]
-  const std::uint32_t dayOfYear = static_cast<std::uint32_t>(p2) / 2939745 / 4;  // [0, 365]
-  // Months of the year from March, as one affine function of the day.
-  const std::uint32_t n3 = 2141 * dayOfYear + 197913;
-  const std::uint32_t mon = n3 >> 16;              // [3, 14]
-  const std::uint32_t day = (n3 & 0xFFFF) / 2141;  // [0, 30]
-  // January and February end the computational year.  Arithmetic rather
-  // than a choice: the branch would be mispredicted on random dates.
-  const std::uint32_t january = dayOfYear >= 306 ? 1 : 0;
-  const std::uint32_t year = 100 * century + yearOfCentury + january;
-  return {static_cast<std::int64_t>(year) - kShiftYears, static_cast<int>(mon - 12 * january),
-          static_cast<int>(day + 1)};
-}
+static_assert(kFastYearMin + std::int64_t{kShiftYears} > 0);
+// 1461 * y below must not overflow.
+static_assert((kFastYearMax + std::int64_t{kShiftYears}) * 1461 <= UINT32_MAX);
 
 // Days from 1996-01-01 to the first of a month, for year in
 // [kFastYearMin, kFastYearMax] and mon in [1, 12].
