@@ -78,65 +78,27 @@ const Inputs& inputs() {
 
 // ---- The limit: Neri-Schneider with no leap table --------------------------
 
-// C. Neri and L. Schneider, "Euclidean affine functions and their
-// application to calendar algorithms", Software: Practice and Experience
-// 53(4), 2023, pp. 937-970: to_date and to_rata_die in 32-bit arithmetic on
-// days from 1970-01-01, shifted by 82 eras of 400 years so that every
-// intermediate value is unsigned.
-constexpr std::uint32_t kShiftEras = 82;
-constexpr std::uint32_t kShiftDays = 719468 + 146097 * kShiftEras;
-constexpr std::uint32_t kShiftYears = 400 * kShiftEras;
-
-struct LimitDate {
-  std::int32_t year;
-  std::uint32_t mon;
-  std::uint32_t day;
-};
-
-inline LimitDate limitCivilFromDays(std::int32_t unixDays) {
-  const std::uint32_t n = static_cast<std::uint32_t>(unixDays) + kShiftDays;
-  const std::uint32_t n1 = 4 * n + 3;
-  const std::uint32_t century = n1 / 146097;
-  const std::uint32_t dayOfCentury = n1 % 146097 / 4;
-  const std::uint32_t n2 = 4 * dayOfCentury + 3;
-  const std::uint64_t p2 = std::uint64_t{2939745} * n2;
-  const auto yearOfCentury = static_cast<std::uint32_t>(p2 >> 32);
-  const std::uint32_t dayOfYear = static_cast<std::uint32_t>(p2) / 2939745 / 4;  // from 1 March
-  const std::uint32_t year = 100 * century + yearOfCentury;
-  const std::uint32_t n3 = 2141 * dayOfYear + 197913;
-  const std::uint32_t mon = n3 >> 16;
-  const std::uint32_t day = (n3 & 0xFFFF) / 2141;
-  const std::uint32_t january = dayOfYear >= 306;
-  return {static_cast<std::int32_t>(year - kShiftYears + january), january ? mon - 12 : mon,
-          day + 1};
-}
-
-inline std::int32_t limitDaysFromCivil(std::int32_t y, std::uint32_t m, std::uint32_t d) {
-  const std::uint32_t january = m <= 2;
-  const std::uint32_t year = static_cast<std::uint32_t>(y) + kShiftYears - january;
-  const std::uint32_t mon = january ? m + 12 : m;
-  const std::uint32_t century = year / 100;
-  const std::uint32_t yearDays = 1461 * year / 4 - century + century / 4;
-  const std::uint32_t monDays = (979 * mon - 2919) / 32;
-  return static_cast<std::int32_t>(yearDays + monDays + d - 1 - kShiftDays);
-}
-
+// The calendar arithmetic alone, inlined into the loop: no leap table, no
+// range test, no call.  Both directions are C. Neri and L. Schneider's
+// 32-bit algorithms ("Euclidean affine functions and their application to
+// calendar algorithms", Software: Practice and Experience 53(4), 2023):
+// to_date as libstdc++'s year_month_day implements it, to_rata_die as the
+// library's core writes it (tested there against <chrono> on every date).
 inline Date1996 limitFromCount(Sec1996 count) {
   const std::uint32_t days = count / 86400;
   const std::uint32_t secondOfDay = count % 86400;
-  const LimitDate date = limitCivilFromDays(static_cast<std::int32_t>(days + kEpochDaysFrom1970));
-  return {date.year,
-          static_cast<std::int32_t>(date.mon),
-          static_cast<std::int32_t>(date.day),
+  const std::chrono::year_month_day date{
+      std::chrono::sys_days{std::chrono::days{days + kEpochDaysFrom1970}}};
+  return {static_cast<int>(date.year()),
+          static_cast<int>(static_cast<unsigned>(date.month())),
+          static_cast<int>(static_cast<unsigned>(date.day())),
           static_cast<std::int32_t>(secondOfDay / 3600),
           static_cast<std::int32_t>(secondOfDay / 60 % 60),
           static_cast<std::int32_t>(secondOfDay % 60)};
 }
 
 inline Sec1996 limitToCount(const Date1996& r) {
-  const std::int32_t days = limitDaysFromCivil(r.year, static_cast<std::uint32_t>(r.mon),
-                                               static_cast<std::uint32_t>(r.day)) -
-                            static_cast<std::int32_t>(kEpochDaysFrom1970);
+  const std::int32_t days = sec1996::detail::daysFromCivilFast(r.year, r.mon) + r.day - 1;
   return static_cast<Sec1996>(days) * 86400U + static_cast<Sec1996>(r.hour) * 3600U +
          static_cast<Sec1996>(r.min) * 60U + static_cast<Sec1996>(r.sec);
 }
