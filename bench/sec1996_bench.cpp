@@ -42,16 +42,16 @@
 
 namespace {
 
+using sec1996::detail::kEpochDaysFrom1970;
 using sec1996::detail::kLeapSeconds;
+using sec1996::detail::kSecondsPerDay;
 
 // A power of two, so that the index wraps with a mask; 16384 counts and
 // their records (about half a megabyte) stay in the second-level cache.
 constexpr std::size_t kInputs = std::size_t{1} << 14;
 constexpr std::size_t kMask = kInputs - 1;
 // Calendar time of 1996-01-01 00:00:00 UTC.
-constexpr std::int64_t kEpochCalendarTime = 820454400;
-constexpr std::int64_t kSecondsPerDay = 86400;
-constexpr std::int64_t kEpochDaysFrom1970 = 9496;
+constexpr std::int64_t kEpochCalendarTime = kEpochDaysFrom1970 * kSecondsPerDay;
 
 struct Inputs {
   std::vector<Sec1996> counts;
