@@ -125,8 +125,9 @@ constexpr std::int32_t daysFromCivilFast(std::int32_t year, std::int32_t mon) {
 // years -32767 to 32767, with the day added as it stands.
 constexpr std::int64_t daysFromCivil(std::int64_t year, std::int64_t mon, std::int64_t day) {
   constexpr auto kYearSpan = static_cast<std::uint64_t>(kFastYearMax - kFastYearMin);
-  if (static_cast<std::uint64_t>(year - kFastYearMin) <= kYearSpan &&
-      static_cast<std::uint64_t>(mon - 1) < 12) {
+  // Unsigned subtraction: a range test that cannot overflow.
+  if (static_cast<std::uint64_t>(year) - static_cast<std::uint64_t>(kFastYearMin) <= kYearSpan &&
+      static_cast<std::uint64_t>(mon) - 1 < 12) {
     return daysFromCivilFast(static_cast<std::int32_t>(year), static_cast<std::int32_t>(mon)) +
            (day - 1);
   }
@@ -150,7 +151,7 @@ constexpr std::int64_t daysFromFields(std::int32_t year, std::int32_t mon, std::
 // The date that lies days after 1996-01-01 (before it when negative).
 constexpr CivilDate civilFromDays(std::int64_t days) {
   constexpr auto kDaySpan = static_cast<std::uint64_t>(kFastDaysMax - kFastDaysMin);
-  if (static_cast<std::uint64_t>(days - kFastDaysMin) <= kDaySpan) {
+  if (static_cast<std::uint64_t>(days) - static_cast<std::uint64_t>(kFastDaysMin) <= kDaySpan) {
     return civilFromDaysFast(static_cast<std::int32_t>(days));
   }
   return civilFromDaysWide(days);
