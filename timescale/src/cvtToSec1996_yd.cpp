@@ -16,10 +16,15 @@ Sec1996 cvtToSec1996_yd(double dayOfYear, int32_t year) {
   // the clamp keeps the conversion to an integer defined.
   constexpr double kDayLimit = 2147483648.0;
   if (std::isnan(dayOfYear)) dayOfYear = 1.0;
-  dayOfYear = std::fmax(-kDayLimit, std::fmin(dayOfYear, kDayLimit));
-  const double wholeDays = std::trunc(dayOfYear);
-  const auto secondsIntoDay =  // [-86400, 86400]
-      static_cast<std::int64_t>(std::floor((dayOfYear - wholeDays) * 86400.0 + 0.5));
-  const std::int64_t days = daysFromCivil(year, 1, 1) + static_cast<std::int64_t>(wholeDays) - 1;
+  if (dayOfYear < -kDayLimit) dayOfYear = -kDayLimit;
+  if (dayOfYear > kDayLimit) dayOfYear = kDayLimit;
+  // Truncation and floor by conversion to an integer, which both values
+  // survive exactly: no calls into the maths library, which the library
+  // then does not need to load at all.
+  const auto wholeDays = static_cast<std::int64_t>(dayOfYear);  // toward zero
+  const double roundedSeconds = (dayOfYear - static_cast<double>(wholeDays)) * 86400.0 + 0.5;
+  auto secondsIntoDay = static_cast<std::int64_t>(roundedSeconds);             // [-86400, 86400]
+  if (static_cast<double>(secondsIntoDay) > roundedSeconds) --secondsIntoDay;  // floor
+  const std::int64_t days = daysFromFields(year, 1, 1) + wholeDays - 1;
   return wrapCount(midnightCount(days, kLeapSeconds) + secondsIntoDay);
 }

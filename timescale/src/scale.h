@@ -40,8 +40,10 @@ constexpr ClockTime clockFromCount(std::uint32_t count, LeapSeconds leaps) {
 }
 
 constexpr Fields fieldsFromClock(const ClockTime& clock) {
-  return {civilFromDays(clock.days), clock.secondOfDay / 3600, clock.secondOfDay / 60 % 60,
-          clock.secondOfDay % 60};
+  // Unsigned, the divisions by constants are a multiplication and a shift.
+  const auto second = static_cast<unsigned>(clock.secondOfDay);
+  return {civilFromDays(clock.days), static_cast<int>(second / 3600),
+          static_cast<int>(second / 60 % 60), static_cast<int>(second % 60)};
 }
 
 constexpr Fields fieldsFromCount(std::uint32_t count, LeapSeconds leaps) {
