@@ -9,9 +9,9 @@
 //     the count back (one less at a leap second);
 //   - cvtFromSec1996_yd gives the expected year and day of the year, and
 //     cvtToSec1996_yd of it gives the count back (one more at a leap second);
-// and at a sample of counts spread over the range, stringDate1996,
-// getDateFromSecondsSince1996 and getSecondsSince1996FromDate against the
-// same clock.  A block starts from the library's record of its first count;
+// and at a sample of counts spread over the range and at every leap second,
+// stringDate1996, getDateFromSecondsSince1996 and getSecondsSince1996FromDate
+// against the same clock.  A block starts from the library's record of its first count;
 // the blocks are then chained: the clock at the end of each block, moved on
 // by one second, must be the start of the next, and the first block starts
 // from the epoch itself, so that every record is tied to 1996-01-01 00:00:00.
@@ -111,7 +111,7 @@ void tick(Clock& clock, bool leapSecond) {
   clock.dayOfYear = 1;
 }
 
-// Seconds since the clock's midnight; the leap second is the 86400th.
+// Seconds since the clock's midnight; a leap second lies 86400 after it.
 int secondsSinceMidnight(const Clock& clock) {
   const Date1996& r = clock.record;
   return clock.leapSecond ? kSecondsPerDay : r.hour * 3600 + r.min * 60 + r.sec;
@@ -157,7 +157,7 @@ class Checker {
     for (std::uint64_t count = begin;; ++count) {
       if (count != begin) tick(clock, isLeapSecondFast(count));
       checkCount(count, clock);
-      if (count % kSampleStride == 0) checkSample(count, clock);
+      if (count % kSampleStride == 0 || clock.leapSecond) checkSample(count, clock);
       if (++sinceProgress == 1u << 16) {
         done += sinceProgress;
         sinceProgress = 0;
