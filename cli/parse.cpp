@@ -21,7 +21,6 @@ constexpr std::int32_t kFirstYear = 1996;
 constexpr int kMonthsPerYear = 12;
 constexpr int kLastHour = 23;
 constexpr int kLastMinute = 59;
-constexpr int kLastSecond = 59;
 constexpr int kLeapSecondField = 60;
 constexpr int kSecondsPerHour = 3600;
 constexpr int kSecondsPerMinute = 60;
