@@ -1,5 +1,5 @@
 // The classic way to build this library, kept as a yardstick for the
-// benchmark and for the classic CvtTest: every conversion asks the C
+// benchmark and the classic CvtTest, and as a reference for the tests: every conversion asks the C
 // library's mktime() for the epoch and gmtime() for the broken-down time,
 // and the leap seconds are applied around them.  It reads the process time
 // zone (run it with TZ=UTC, its fastest case), shares gmtime()'s static

@@ -1,10 +1,27 @@
 #include "test_support.h"
 
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 namespace sec1996::testing {
+
+ScopedTimeZone::ScopedTimeZone(const char* zone) {
+  if (const char* old = std::getenv("TZ")) previous_ = old;
+  setenv("TZ", zone, 1);
+  tzset();
+}
+
+ScopedTimeZone::~ScopedTimeZone() {
+  if (previous_) {
+    setenv("TZ", previous_->c_str(), 1);
+  } else {
+    unsetenv("TZ");
+  }
+  tzset();
+}
 
 std::vector<std::int32_t> leapTableSince1996FromList(const char* path) {
   // The list gives, for each change of TAI - UTC, the NTP time (seconds

@@ -4,7 +4,9 @@
 #define SEC1996_TESTS_TEST_SUPPORT_H
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "timescale/sec1996.h"
@@ -20,6 +22,18 @@ inline std::ostream& operator<<(std::ostream& out, const Date1996& d) {
 }
 
 namespace sec1996::testing {
+
+// Sets TZ for its lifetime and restores what was there before, set or not.
+class ScopedTimeZone {
+ public:
+  explicit ScopedTimeZone(const char* zone);
+  ~ScopedTimeZone();
+  ScopedTimeZone(const ScopedTimeZone&) = delete;
+  ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+ private:
+  std::optional<std::string> previous_;
+};
 
 // Every leap second inserted since 1996, as a table closed by 0 in the
 // library's form, read from an IERS/NTP leap-seconds.list file.  Empty if
