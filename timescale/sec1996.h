@@ -42,6 +42,7 @@
 #ifndef SEC1996_SEC1996_H
 #define SEC1996_SEC1996_H
 
+#include <stddef.h>
 #include <stdint.h>
 #include <time.h>
 
@@ -201,6 +202,166 @@ SEC1996_API Sec1996 cvtToSec1996_yd(double dayOfYear, int32_t year);
  *               the same text twice.  It is not time_str.
  * Thread safety: not thread-safe; copy the text before calling again. */
 SEC1996_API char* stringDate1996(Sec1996 count);
+
+/* ---- The modern layer ----------------------------------------------------
+ *
+ * The functions below complete the seven above without changing them: they
+ * can tell and show the leap second (23:59:60), write into the caller's
+ * storage instead of the library's, read and write ISO 8601, and convert
+ * whole arrays in one call.  Every one of them keeps no state, touches no
+ * storage but the caller's, and may be called from any number of threads at
+ * once.  C++ callers find a std::chrono clock for the scale in sec1996.hpp.
+ */
+
+/* The sizes of the caller buffers that the text functions fill: 20
+ * characters and the terminating zero. */
+#define SEC1996_TEXT_SIZE 21
+#define SEC1996_ISO_SIZE 21
+/* The length of one ISO 8601 text without a terminating zero, as the array
+ * form writes it. */
+#define SEC1996_ISO_LENGTH 20
+
+/* isLeapSecond1996 - whether a count is an inserted leap second
+ *
+ *   int isLeapSecond1996(Sec1996 count);
+ *
+ * Return value: 1 if count is a leap second of the library's table (the one
+ *               count 47260800, 1997-06-30 23:59:60), else 0. */
+SEC1996_API int isLeapSecond1996(Sec1996 count);
+
+/* cvtFromSec1996_lossless - a count as a calendar record, 23:59:60 included
+ *
+ *   Date1996 cvtFromSec1996_lossless(Sec1996 count);
+ *
+ * Return value: the same record as cvtFromSec1996(count), except at a leap
+ *               second, which reads as sec = 60: 47260800 gives
+ *               {1997, 6, 30, 23, 59, 60}.  cvtToSec1996 of the result is
+ *               count itself, for every count. */
+SEC1996_API Date1996 cvtFromSec1996_lossless(Sec1996 count);
+
+/* stringDate1996_r - stringDate1996 into the caller's buffer
+ *
+ *   char* stringDate1996_r(Sec1996 count, char* buffer);
+ *
+ * Parameters:   buffer - at least SEC1996_TEXT_SIZE (21) bytes.
+ * Return value: buffer, holding exactly the 20 characters and terminating
+ *               zero that stringDate1996(count) would hold.
+ * Leap second:  the text of 23:59:59 of its day, as stringDate1996. */
+SEC1996_API char* stringDate1996_r(Sec1996 count, char* buffer);
+
+/* getDateFromSecondsSince1996_r - getDateFromSecondsSince1996 into the
+ * caller's record
+ *
+ *   struct tm* getDateFromSecondsSince1996_r(Sec1996 count, struct tm* result);
+ *
+ * Return value: result, every field set exactly as
+ *               getDateFromSecondsSince1996(count) sets time_str.  time_str
+ *               itself is neither read nor written.
+ * Leap second:  reads as 23:59:59 of its day; tm_sec is never 60. */
+SEC1996_API struct tm* getDateFromSecondsSince1996_r(Sec1996 count, struct tm* result);
+
+/* stringDate1996_iso - a count as ISO 8601 text
+ *
+ *   char* stringDate1996_iso(Sec1996 count, char* buffer);
+ *
+ * Parameters:   buffer - at least SEC1996_ISO_SIZE (21) bytes.
+ * Return value: buffer, holding "YYYY-MM-DDTHH:MM:SSZ" (exactly 20
+ *               characters, "1996-01-01T00:00:00Z" for count 0) and a
+ *               terminating zero.
+ * Leap second:  shown as it is: 47260800 gives "1997-06-30T23:59:60Z". */
+SEC1996_API char* stringDate1996_iso(Sec1996 count, char* buffer);
+
+/* Why parseDate1996_iso refused a text. */
+typedef enum Sec1996ParseStatus {
+  SEC1996_PARSE_OK = 0,
+  SEC1996_PARSE_SYNTAX = 1,          /* not YYYY-MM-DDTHH:MM:SS with an optional Z */
+  SEC1996_PARSE_FIELD_RANGE = 2,     /* month 00 or 13, day 00 or 32, hour 24,
+                                        minute 60, second 61 */
+  SEC1996_PARSE_NO_SUCH_DATE = 3,    /* a day its month lacks: 1997-02-29 */
+  SEC1996_PARSE_NOT_LEAP_SECOND = 4, /* :60 that is not a leap second of the table */
+  SEC1996_PARSE_OUT_OF_SPAN = 5      /* before 1996-01-01T00:00:00 or after
+                                        2132-02-07T06:28:14 */
+} Sec1996ParseStatus;
+
+/* parseDate1996_iso - strict reading of an ISO 8601 UTC date and time
+ *
+ *   Sec1996ParseStatus parseDate1996_iso(const char* text, size_t length,
+ *                                        Sec1996* count, size_t* errorOffset);
+ *
+ * Parameters:   text, length - the characters to read; exactly length bytes
+ *               are read and no terminating zero is needed.  text may be a
+ *               null pointer when length is 0.  count - where the count goes;
+ *               errorOffset - where the offset of the refused part goes; either
+ *               may be a null pointer.
+ * Return value: SEC1996_PARSE_OK and *count set when the whole text is
+ *               "YYYY-MM-DDTHH:MM:SS" or the same followed by "Z", naming a
+ *               real second of the scale: months 01-12, a day that exists in
+ *               its month, hours 00-23, minutes and seconds 00-59, second 60
+ *               only at 23:59:60 of a leap second of the table, from
+ *               1996-01-01T00:00:00 to 2132-02-07T06:28:14.  Otherwise the
+ *               reason (see Sec1996ParseStatus), *count is left alone and
+ *               *errorOffset is set to the offset in text of the first
+ *               character of the field or character refused (for a date
+ *               outside the span, 0).  Nothing is normalised: no blanks, no
+ *               lower-case z, no other offset than Z, no embedded zero byte.
+ * Leap second:  "1997-06-30T23:59:60Z" gives 47260800.
+ * Thread safety: safe. */
+SEC1996_API Sec1996ParseStatus parseDate1996_iso(const char* text, size_t length, Sec1996* count,
+                                                 size_t* errorOffset);
+
+/* parseStatusText1996 - a status in a few English words
+ *
+ *   const char* parseStatusText1996(Sec1996ParseStatus status);
+ *
+ * Return value: a constant string such as "day does not exist in its month";
+ *               never a null pointer, also for values outside the enum. */
+SEC1996_API const char* parseStatusText1996(Sec1996ParseStatus status);
+
+/* cvtFromSec1996_posix - a count as POSIX seconds
+ *
+ *   int64_t cvtFromSec1996_posix(Sec1996 count);
+ *
+ * Return value: seconds since 1970-01-01 00:00:00 UTC counted as POSIX
+ *               counts them (every day 86400 seconds, as time_t): 820454400
+ *               for count 0.
+ * Leap second:  maps to the value of 23:59:59 of its day, as
+ *               std::chrono::utc_clock::to_sys does: 47260800 and 47260799
+ *               both give 867715199; isLeapSecond1996 tells them apart. */
+SEC1996_API int64_t cvtFromSec1996_posix(Sec1996 count);
+
+/* cvtToSec1996_posix - POSIX seconds as a count
+ *
+ *   Sec1996 cvtToSec1996_posix(int64_t seconds);
+ *
+ * Return value: the count of that second; never a leap second (867715199
+ *               gives 47260799, 867715200 gives 47260801).
+ * Span:         820454400 to 5115421694 lie on the scale; outside it the
+ *               count wraps modulo 2^32, as for cvtToSec1996. */
+SEC1996_API Sec1996 cvtToSec1996_posix(int64_t seconds);
+
+/* The array forms.  Each converts n values from in[0..n-1] to out[0..n-1]
+ * (for the text, n texts of SEC1996_ISO_LENGTH bytes each, back to back,
+ * without terminating zeros), giving for every element exactly what the
+ * single-value function named gives.  n may be 0, and then both pointers may
+ * be null.  in and out must not overlap.  Thread safety: safe. */
+
+/* cvtFromSec1996_lossless_n - cvtFromSec1996_lossless over an array */
+SEC1996_API void cvtFromSec1996_lossless_n(const Sec1996* in, size_t n, Date1996* out);
+
+/* cvtToSec1996_n - cvtToSec1996 over an array */
+SEC1996_API void cvtToSec1996_n(const Date1996* in, size_t n, Sec1996* out);
+
+/* cvtFromSec1996_posix_n - cvtFromSec1996_posix over an array */
+SEC1996_API void cvtFromSec1996_posix_n(const Sec1996* in, size_t n, int64_t* out);
+
+/* cvtToSec1996_posix_n - cvtToSec1996_posix over an array */
+SEC1996_API void cvtToSec1996_posix_n(const int64_t* in, size_t n, Sec1996* out);
+
+/* stringDate1996_iso_n - stringDate1996_iso over an array
+ *
+ * out: at least n * SEC1996_ISO_LENGTH bytes; text i is at
+ *      out + i * SEC1996_ISO_LENGTH, with no terminating zero. */
+SEC1996_API void stringDate1996_iso_n(const Sec1996* in, size_t n, char* out);
 
 #ifdef __cplusplus
 } /* extern "C" */

@@ -2,16 +2,10 @@
 //   Given:   a count on the scale.
 //   Returns: its record, every field in range.
 //   Notes:   a leap second reads as 23:59:59 of its day.
-#include "scale.h"
+#include "record.h"
 #include "timescale/sec1996.h"
 
 Date1996 cvtFromSec1996(Sec1996 count) {
   using namespace sec1996::detail;
-  const Fields fields = fieldsFromCount(count, kLeapSeconds);
-  return {static_cast<std::int32_t>(fields.date.year),
-          fields.date.mon,
-          fields.date.day,
-          fields.hour,
-          fields.min,
-          fields.sec};
+  return recordOf(fieldsFromCount(count, kLeapSeconds));
 }

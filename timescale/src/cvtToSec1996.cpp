@@ -9,9 +9,6 @@
 
 Sec1996 cvtToSec1996(Date1996 date) {
   using namespace sec1996::detail;
-  const std::uint32_t midnight =
-      wrapCount(midnightCount(daysFromFields(date.year, date.mon, date.day), kLeapSeconds));
-  // Unsigned arithmetic wraps where the signed fields would overflow.
-  return midnight + static_cast<std::uint32_t>(date.hour) * 3600U +
-         static_cast<std::uint32_t>(date.min) * 60U + static_cast<std::uint32_t>(date.sec);
+  return countFromRecord(date.year, date.mon, date.day, date.hour, date.min, date.sec,
+                         kLeapSeconds);
 }

@@ -1,7 +1,7 @@
 // The leap seconds of the scale: the one definition of the table, checked
 // when the library compiles.
-#ifndef SEC1996_SRC_LEAP_SECONDS_H
-#define SEC1996_SRC_LEAP_SECONDS_H
+#ifndef SEC1996_DETAIL_LEAP_SECONDS_H
+#define SEC1996_DETAIL_LEAP_SECONDS_H
 
 #include <cstddef>
 #include <cstdint>
@@ -49,4 +49,4 @@ inline constexpr LeapSeconds kLeapSeconds = entriesOf(leapSecondsSince1996);
 
 }  // namespace sec1996::detail
 
-#endif  // SEC1996_SRC_LEAP_SECONDS_H
+#endif  // SEC1996_DETAIL_LEAP_SECONDS_H

@@ -3,8 +3,8 @@
 // in 64-bit arithmetic, in which every year and month a 32-bit field can hold
 // stays far inside its range; a fast 32-bit path serves the years around
 // ours, which is where every count on the scale lies.
-#ifndef SEC1996_SRC_CALENDAR_H
-#define SEC1996_SRC_CALENDAR_H
+#ifndef SEC1996_DETAIL_CALENDAR_H
+#define SEC1996_DETAIL_CALENDAR_H
 
 #include <chrono>
 #include <cstdint>
@@ -174,4 +174,4 @@ static_assert(civilFromDays(49710).year == 2132 && civilFromDays(49710).mon == 2
 
 }  // namespace sec1996::detail
 
-#endif  // SEC1996_SRC_CALENDAR_H
+#endif  // SEC1996_DETAIL_CALENDAR_H

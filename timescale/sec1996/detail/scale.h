@@ -1,0 +1,139 @@
+// The core of the scale: counts to calendar fields and back, with the table
+// of leap seconds passed in, so that the same code serves the library's own
+// table and any other.  Pure constexpr functions; nothing here keeps state.
+#ifndef SEC1996_DETAIL_SCALE_H
+#define SEC1996_DETAIL_SCALE_H
+
+#include <cstdint>
+
+#include "calendar.h"
+#include "leap_seconds.h"
+
+namespace sec1996::detail {
+
+// A count as a clock reads it.
+struct ClockTime {
+  std::int64_t days;  // from 1996-01-01
+  int secondOfDay;    // [0, 86399]; a leap second reads 86399, as 23:59:59
+  bool leapSecond;    // the count is an inserted 23:59:60
+};
+
+// The broken-down fields of a ClockTime.
+struct Fields {
+  CivilDate date;
+  int hour;  // [0, 23]
+  int min;   // [0, 59]
+  int sec;   // [0, 59]
+};
+
+constexpr ClockTime clockFromCount(std::uint32_t count, LeapSeconds leaps) {
+  std::int64_t inserted = 0;
+  bool leapSecond = false;
+  for (const std::int32_t entry : leaps) {
+    if (std::int64_t{count} < std::int64_t{entry} - 1) break;
+    ++inserted;
+    leapSecond = std::int64_t{count} == std::int64_t{entry} - 1;
+  }
+  const std::int64_t nominal = std::int64_t{count} - inserted;  // [-entries, 2^32 - 1]
+  const std::int64_t days = floorDiv(nominal, kSecondsPerDay);
+  return {days, static_cast<int>(nominal - days * kSecondsPerDay), leapSecond};
+}
+
+constexpr Fields fieldsFromClock(const ClockTime& clock) {
+  // Unsigned, the divisions by constants are a multiplication and a shift.
+  const auto second = static_cast<unsigned>(clock.secondOfDay);
+  return {civilFromDays(clock.days), static_cast<int>(second / 3600),
+          static_cast<int>(second / 60 % 60), static_cast<int>(second % 60)};
+}
+
+constexpr Fields fieldsFromCount(std::uint32_t count, LeapSeconds leaps) {
+  return fieldsFromClock(clockFromCount(count, leaps));
+}
+
+// The exact count, before any wrapping, of a moment given in nominal seconds
+// from the epoch (days of 86400 seconds, no leap seconds): every leap second
+// inserted before that moment is added.  Each entry is compared with the
+// count the earlier entries have already raised, since the entries are
+// counted on the scale itself.
+constexpr std::int64_t countFromNominal(std::int64_t nominal, LeapSeconds leaps) {
+  for (const std::int32_t entry : leaps) {
+    if (nominal < std::int64_t{entry} - 1) break;
+    ++nominal;
+  }
+  return nominal;
+}
+
+// The exact count of 00:00:00 on a day.
+constexpr std::int64_t midnightCount(std::int64_t days, LeapSeconds leaps) {
+  return countFromNominal(days * kSecondsPerDay, leaps);
+}
+
+// The 32-bit scale keeps an exact count modulo 2^32.
+constexpr std::uint32_t wrapCount(std::int64_t exactCount) {
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(exactCount));
+}
+
+// The count of a record's fields: 00:00:00 of the normalised date, plus the
+// time of day as it stands, modulo 2^32.  Adding the time of day to the
+// day's midnight is what lets 23:59:60 and 24:00:00 of a leap day reach the
+// leap second; unsigned arithmetic wraps where the signed fields would
+// overflow.
+constexpr std::uint32_t countFromRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
+                                        std::int32_t hour, std::int32_t min, std::int32_t sec,
+                                        LeapSeconds leaps) {
+  const std::uint32_t midnight = wrapCount(midnightCount(daysFromFields(year, mon, day), leaps));
+  return midnight + static_cast<std::uint32_t>(hour) * 3600U +
+         static_cast<std::uint32_t>(min) * 60U + static_cast<std::uint32_t>(sec);
+}
+
+// Whether count is the inserted leap second of one of the entries.
+constexpr bool isLeapCount(std::uint32_t count, LeapSeconds leaps) {
+  for (const std::int32_t entry : leaps) {
+    if (std::int64_t{count} == std::int64_t{entry} - 1) return true;
+  }
+  return false;
+}
+
+// The record fields of a count with the leap second as second 60 of
+// 23:59, so that counting the fields back gives the count itself.
+constexpr Fields losslessFieldsFromCount(std::uint32_t count, LeapSeconds leaps) {
+  const ClockTime clock = clockFromCount(count, leaps);
+  Fields fields = fieldsFromClock(clock);
+  fields.sec += clock.leapSecond ? 1 : 0;  // 23:59:59 of the leap day becomes 23:59:60
+  return fields;
+}
+
+// ---- POSIX seconds ----------------------------------------------------------
+//
+// POSIX time counts every day as 86400 seconds since 1970-01-01 00:00:00:
+// it is the nominal count moved by the epoch, and a leap second has the
+// value of the 23:59:59 before it.
+
+inline constexpr std::int64_t kPosixEpoch = kEpochDaysFrom1970 * kSecondsPerDay;  // 820454400
+
+constexpr std::int64_t posixFromCount(std::uint32_t count, LeapSeconds leaps) {
+  std::int64_t inserted = 0;  // leap seconds at or before count
+  for (const std::int32_t entry : leaps) inserted += std::int64_t{count} >= std::int64_t{entry} - 1;
+  return std::int64_t{count} - inserted + kPosixEpoch;
+}
+
+// The count of a POSIX second, modulo 2^32.  Far from the scale every leap
+// second lies on one side, and the arithmetic wraps in unsigned 64 bits so
+// that no value of seconds can overflow.
+constexpr std::uint32_t countFromPosix(std::int64_t seconds, LeapSeconds leaps) {
+  constexpr std::int64_t kNear = std::int64_t{1} << 40;  // far beyond any table entry
+  const std::uint64_t nominal = static_cast<std::uint64_t>(seconds) - kPosixEpoch;
+  if (seconds >= kPosixEpoch - kNear && seconds <= kPosixEpoch + kNear) {
+    return wrapCount(countFromNominal(seconds - kPosixEpoch, leaps));
+  }
+  const std::uint64_t inserted = seconds > kPosixEpoch ? leaps.size() : 0;
+  return static_cast<std::uint32_t>(nominal + inserted);
+}
+
+static_assert(posixFromCount(0, kLeapSeconds) == 820454400);
+static_assert(posixFromCount(47260800, kLeapSeconds) == posixFromCount(47260799, kLeapSeconds));
+static_assert(countFromPosix(867715200, kLeapSeconds) == 47260801);
+
+}  // namespace sec1996::detail
+
+#endif  // SEC1996_DETAIL_SCALE_H

@@ -1,0 +1,10 @@
+// cvtFromSec1996_lossless: a count as a record, the leap second as 23:59:60.
+// cvtToSec1996 adds the time of day to the day's midnight, so second 60 of
+// 23:59 on the leap day counts back to the leap second itself.
+#include "record.h"
+#include "timescale/sec1996.h"
+
+Date1996 cvtFromSec1996_lossless(Sec1996 count) {
+  using namespace sec1996::detail;
+  return recordOf(losslessFieldsFromCount(count, kLeapSeconds));
+}
