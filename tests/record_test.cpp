@@ -51,6 +51,17 @@ TEST(RecordForm, RecordsConvertBackExceptTheLeapSecond) {
   }
 }
 
+TEST(RecordForm, LosslessRecordsShowTheLeapSecondAndCountBack) {
+  for (const auto& [count, record] : kReadings) {
+    const bool leap = count == 47260800;
+    Date1996 expected = record;
+    expected.sec += leap ? 1 : 0;  // 23:59:60
+    EXPECT_EQ(cvtFromSec1996_lossless(count), expected) << "count " << count;
+    EXPECT_EQ(cvtToSec1996(cvtFromSec1996_lossless(count)), count) << "count " << count;
+    EXPECT_EQ(isLeapSecond1996(count), leap ? 1 : 0) << "count " << count;
+  }
+}
+
 TEST(RecordForm, LeapSecondIsReachedBySixtySecondsOrTwentyFourHours) {
   EXPECT_EQ(cvtToSec1996({1997, 6, 30, 23, 59, 60}), 47260800U);
   EXPECT_EQ(cvtToSec1996({1997, 6, 30, 24, 0, 0}), 47260800U);

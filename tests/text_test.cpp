@@ -11,17 +11,32 @@
 namespace {
 
 TEST(TextForm, CountsRenderAsTwentyCharacterUtcText) {
+  // The library text, also into the caller's buffer, and ISO 8601, which
+  // alone shows the leap second as it is.
   const struct {
     Sec1996 count;
     const char* text;
+    const char* iso;
   } cases[] = {
-      {0, "01-Jan-1996 00:00:00"},          {47260799, "30-Jun-1997 23:59:59"},
-      {47260800, "30-Jun-1997 23:59:59"},  // the leap second repeats the second before
-      {47260801, "01-Jul-1997 00:00:00"},   {1324425600, "19-Dec-2037 23:59:59"},
-      {1327029248, "19-Jan-2038 03:14:07"}, {4294967295U, "07-Feb-2132 06:28:14"},
+      {0, "01-Jan-1996 00:00:00", "1996-01-01T00:00:00Z"},
+      {47260799, "30-Jun-1997 23:59:59", "1997-06-30T23:59:59Z"},
+      {47260800, "30-Jun-1997 23:59:59", "1997-06-30T23:59:60Z"},  // the leap second
+      {47260801, "01-Jul-1997 00:00:00", "1997-07-01T00:00:00Z"},
+      {1324425600, "19-Dec-2037 23:59:59", "2037-12-19T23:59:59Z"},
+      {1327029248, "19-Jan-2038 03:14:07", "2038-01-19T03:14:07Z"},
+      {4294967295U, "07-Feb-2132 06:28:14", "2132-02-07T06:28:14Z"},
   };
-  for (const auto& [count, text] : cases) {
+  for (const auto& [count, text, iso] : cases) {
     EXPECT_STREQ(stringDate1996(count), text) << "count " << count;
+    char buffer[SEC1996_TEXT_SIZE + 1];
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(stringDate1996_r(count, buffer), buffer);
+    EXPECT_STREQ(buffer, text) << "count " << count;
+    EXPECT_EQ(buffer[SEC1996_TEXT_SIZE], '#') << "wrote past the documented size";
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(stringDate1996_iso(count, buffer), buffer);
+    EXPECT_STREQ(buffer, iso) << "count " << count;
+    EXPECT_EQ(buffer[SEC1996_ISO_SIZE], '#') << "wrote past the documented size";
   }
 }
 

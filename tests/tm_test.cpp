@@ -8,6 +8,7 @@
 #include <ctime>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "timescale/sec1996.h"
 
@@ -59,6 +60,21 @@ TEST(TmForm, CountsBreakDownAsGmtimeDoes) {
     ASSERT_EQ(got->tm_wday, expected.tm_wday) << count;
     ASSERT_EQ(got->tm_yday, expected.tm_yday) << count;
     ASSERT_EQ(got->tm_isdst, 0) << count;
+    // The reentrant form fills the caller's record with the same fields
+    // and leaves time_str alone.
+    const tm shared = *got;
+    time_str.tm_year = -1;
+    tm own{};
+    own.tm_gmtoff = 99;
+    ASSERT_EQ(getDateFromSecondsSince1996_r(count, &own), &own);
+    ASSERT_EQ(time_str.tm_year, -1) << count;
+    ASSERT_EQ(
+        std::tie(own.tm_year, own.tm_mon, own.tm_mday, own.tm_hour, own.tm_min, own.tm_sec,
+                 own.tm_wday, own.tm_yday, own.tm_isdst, own.tm_gmtoff),
+        std::tie(shared.tm_year, shared.tm_mon, shared.tm_mday, shared.tm_hour, shared.tm_min,
+                 shared.tm_sec, shared.tm_wday, shared.tm_yday, shared.tm_isdst, shared.tm_gmtoff))
+        << count;
+    ASSERT_STREQ(own.tm_zone, shared.tm_zone) << count;
   }
 }
 

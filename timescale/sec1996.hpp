@@ -77,7 +77,8 @@ class clock {
 
   // The point of a system time; never inside a leap second.
   template <class Duration>
-  static constexpr std::chrono::time_point<clock, std::common_type_t<Duration, std::chrono::seconds>>
+  static constexpr std::chrono::time_point<clock,
+                                           std::common_type_t<Duration, std::chrono::seconds>>
   from_sys(const std::chrono::sys_time<Duration>& time) {
     using Result = std::common_type_t<Duration, std::chrono::seconds>;
     const auto whole = std::chrono::floor<std::chrono::seconds>(time);
@@ -123,9 +124,8 @@ class clock {
   // Whether the second that contains point is a leap second of the scale.
   template <class Duration>
   static constexpr bool is_leap_second(const std::chrono::time_point<clock, Duration>& point) {
-    const std::int64_t second = std::chrono::floor<std::chrono::seconds>(point)
-                                    .time_since_epoch()
-                                    .count();
+    const std::int64_t second =
+        std::chrono::floor<std::chrono::seconds>(point).time_since_epoch().count();
     for (const std::int32_t entry : detail::kLeapSeconds) {
       if (second == std::int64_t{entry} - 1) return true;
     }
@@ -151,7 +151,8 @@ constexpr time_point from_count(Sec1996 count) { return time_point{std::chrono::
 // The UTC record of a point, the leap second as {..., 23, 59, 60}: what
 // cvtFromSec1996_lossless gives for its count.
 constexpr Date1996 to_record(time_point point) {
-  const detail::Fields fields = detail::losslessFieldsFromCount(to_count(point), detail::kLeapSeconds);
+  const detail::Fields fields =
+      detail::losslessFieldsFromCount(to_count(point), detail::kLeapSeconds);
   return {static_cast<std::int32_t>(fields.date.year),
           fields.date.mon,
           fields.date.day,

@@ -14,8 +14,8 @@
 #ifndef SEC1996_SEC1996_DATE_HPP
 #define SEC1996_SEC1996_DATE_HPP
 
-#include <chrono>
 #include <date/tz.h>
+#include <chrono>
 
 #include "sec1996.hpp"
 

@@ -86,8 +86,8 @@ Sec1996ParseStatus parseDate1996_iso(const char* text, size_t length, Sec1996* c
     return refuse(SEC1996_PARSE_SYNTAX, kShape.size() + (text[kShape.size()] == 'Z' ? 1 : 0),
                   errorOffset);
   }
-  const std::int32_t date[6] = {valueOf(text, kYear), valueOf(text, kMonth),
-                                valueOf(text, kDay),  valueOf(text, kHour),
+  const std::int32_t date[6] = {valueOf(text, kYear),   valueOf(text, kMonth),
+                                valueOf(text, kDay),    valueOf(text, kHour),
                                 valueOf(text, kMinute), valueOf(text, kSecond)};
   const auto [year, mon, day, hour, min, sec] = date;
   if (year < kFirstYear) return refuse(SEC1996_PARSE_OUT_OF_SPAN, 0, errorOffset);
