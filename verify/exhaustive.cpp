@@ -11,10 +11,14 @@
 //     cvtToSec1996_yd of it gives the count back (one more at a leap second);
 // and at a sample of counts spread over the range and at every leap second,
 // stringDate1996, getDateFromSecondsSince1996 and getSecondsSince1996FromDate
-// against the same clock.  A block starts from the library's record of its first count;
-// the blocks are then chained: the clock at the end of each block, moved on
-// by one second, must be the start of the next, and the first block starts
-// from the epoch itself, so that every record is tied to 1996-01-01 00:00:00.
+// against the same clock.  Every count also goes through the modern layer:
+// cvtFromSec1996_lossless must give the clock's record with 23:59:60 at a
+// leap second, isLeapSecond1996 must agree with the table, each array form
+// must give for every element what its single-value function gives, and the
+// ISO 8601 text of every count must read back as the count.  A block starts from the library's
+// record of its first count; the blocks are then chained: the clock at the end of each block, moved
+// on by one second, must be the start of the next, and the first block starts from the epoch
+// itself, so that every record is tied to 1996-01-01 00:00:00.
 //
 // Usage: sec1996_exhaustive [--threads N] [--first COUNT] [--last COUNT]
 // Prints progress on standard error and a summary on standard output; exits
@@ -165,6 +169,7 @@ class Checker {
       if (count == end) break;
     }
     done += sinceProgress;
+    checkArrays(begin, end);
     return {first, clock};
   }
 
@@ -202,6 +207,16 @@ class Checker {
       report_.add(count, "cvtToSec1996(" + describe(record) + ") gives " + std::to_string(back) +
                              ", expected " + std::to_string(expectedBack));
     }
+    Date1996 lossless = clock.record;
+    lossless.sec += clock.leapSecond ? 1 : 0;
+    const Date1996 gotLossless = cvtFromSec1996_lossless(c);
+    if (!sameRecord(gotLossless, lossless)) {
+      report_.add(count, "cvtFromSec1996_lossless gives " + describe(gotLossless) + ", expected " +
+                             describe(lossless));
+    }
+    if (isLeapSecond1996(c) != (clock.leapSecond ? 1 : 0)) {
+      report_.add(count, "isLeapSecond1996 gives " + std::to_string(isLeapSecond1996(c)));
+    }
     const YearDay1996 yd = cvtFromSec1996_yd(c);
     const double expectedDay = static_cast<double>(clock.dayOfYear) +
                                secondsSinceMidnight(clock) / static_cast<double>(kSecondsPerDay);
@@ -220,6 +235,53 @@ class Checker {
                     "cvtToSec1996_yd(%.9f, %" PRId32 ") gives %" PRIu32 ", expected %" PRIu32,
                     yd.dayOfYear, yd.year, backYd, expectedBackYd);
       report_.add(count, text);
+    }
+  }
+
+  // The array forms against the single-value functions, chunk by chunk,
+  // and every ISO 8601 text read back.
+  void checkArrays(std::uint64_t begin, std::uint64_t end) {
+    constexpr std::size_t kChunk = std::size_t{1} << 16;
+    std::vector<Sec1996> counts(kChunk);
+    std::vector<Date1996> records(kChunk);
+    std::vector<Sec1996> back(kChunk);
+    std::vector<std::int64_t> posix(kChunk);
+    std::vector<Sec1996> fromPosix(kChunk);
+    std::vector<char> iso(kChunk * SEC1996_ISO_LENGTH);
+    for (std::uint64_t chunk = begin; chunk <= end; chunk += kChunk) {
+      const std::size_t n =
+          static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, end - chunk + 1));
+      for (std::size_t i = 0; i < n; ++i) counts[i] = static_cast<Sec1996>(chunk + i);
+      cvtFromSec1996_lossless_n(counts.data(), n, records.data());
+      cvtToSec1996_n(records.data(), n, back.data());
+      cvtFromSec1996_posix_n(counts.data(), n, posix.data());
+      cvtToSec1996_posix_n(posix.data(), n, fromPosix.data());
+      stringDate1996_iso_n(counts.data(), n, iso.data());
+      for (std::size_t i = 0; i < n; ++i) {
+        const Sec1996 c = counts[i];
+        if (!sameRecord(records[i], cvtFromSec1996_lossless(c))) {
+          report_.add(c, "cvtFromSec1996_lossless_n gives " + describe(records[i]));
+        }
+        if (back[i] != cvtToSec1996(records[i])) {
+          report_.add(c, "cvtToSec1996_n gives " + std::to_string(back[i]));
+        }
+        if (posix[i] != cvtFromSec1996_posix(c)) {
+          report_.add(c, "cvtFromSec1996_posix_n gives " + std::to_string(posix[i]));
+        }
+        if (fromPosix[i] != cvtToSec1996_posix(posix[i])) {
+          report_.add(c, "cvtToSec1996_posix_n gives " + std::to_string(fromPosix[i]));
+        }
+        char single[SEC1996_ISO_SIZE];
+        const char* text = &iso[i * SEC1996_ISO_LENGTH];
+        if (std::memcmp(text, stringDate1996_iso(c, single), SEC1996_ISO_LENGTH) != 0) {
+          report_.add(c, "stringDate1996_iso_n gives " + std::string(text, SEC1996_ISO_LENGTH));
+        }
+        Sec1996 parsed = 0;
+        if (parseDate1996_iso(text, SEC1996_ISO_LENGTH, &parsed, nullptr) != SEC1996_PARSE_OK ||
+            parsed != c) {
+          report_.add(c, "parseDate1996_iso does not read back " + std::string(single));
+        }
+      }
     }
   }
 

@@ -1,11 +1,39 @@
-// cvtToSec1996_n: cvtToSec1996 over an array, on the same inline core.
-#include "scale.h"
+// cvtToSec1996_n: cvtToSec1996 over an array.  Each block of records is
+// first split into one array per field, so that the arithmetic of
+// arrays.h runs over plain arrays and vectorises; the rare record outside
+// that kernel's range (a year beyond +-32767, a month outside 1-12, a huge
+// day) is then done again by the core, as cvtToSec1996 does it.
+#include "arrays.h"
 #include "timescale/sec1996.h"
 
-void cvtToSec1996_n(const Date1996* in, size_t n, Sec1996* out) {
+SEC1996_ARRAY_LOOP void cvtToSec1996_n(const Date1996* in, size_t n, Sec1996* out) {
   using namespace sec1996::detail;
-  for (size_t i = 0; i < n; ++i) {
-    const Date1996& d = in[i];
-    out[i] = countFromRecord(d.year, d.mon, d.day, d.hour, d.min, d.sec, kLeapSeconds);
+  constexpr size_t kBlock = 256;
+  std::int32_t year[kBlock];
+  std::int32_t mon[kBlock];
+  std::int32_t day[kBlock];
+  std::uint32_t secondOfDay[kBlock];
+  for (size_t start = 0; start < n; start += kBlock) {
+    const size_t count = n - start < kBlock ? n - start : kBlock;
+    const Date1996* block = in + start;
+    for (size_t i = 0; i < count; ++i) {
+      year[i] = block[i].year;
+      mon[i] = block[i].mon;
+      day[i] = block[i].day;
+      secondOfDay[i] = static_cast<std::uint32_t>(block[i].hour) * 3600U +
+                       static_cast<std::uint32_t>(block[i].min) * 60U +
+                       static_cast<std::uint32_t>(block[i].sec);
+    }
+    std::uint32_t allNear = 1;
+    for (size_t i = 0; i < count; ++i) {
+      std::uint32_t ok;
+      out[start + i] = countIfNear(year[i], mon[i], day[i], secondOfDay[i], ok);
+      allNear &= ok;
+    }
+    if (allNear != 0) continue;
+    for (size_t i = 0; i < count; ++i) {
+      const Date1996& d = block[i];
+      out[start + i] = countFromRecord(d.year, d.mon, d.day, d.hour, d.min, d.sec, kLeapSeconds);
+    }
   }
 }

@@ -1,11 +1,14 @@
 // stringDate1996_iso_n: stringDate1996_iso over an array, the texts back to
 // back without terminating zeros (a fixed-width column, as numpy's S20).
+// The fields come from the vectorising kernel of arrays.h.
+#include "arrays.h"
 #include "text.h"
 #include "timescale/sec1996.h"
 
-void stringDate1996_iso_n(const Sec1996* in, size_t n, char* out) {
+SEC1996_ARRAY_LOOP void stringDate1996_iso_n(const Sec1996* in, size_t n, char* out) {
   using namespace sec1996::detail;
   for (size_t i = 0; i < n; ++i) {
-    formatIso(out + i * kTextLength, losslessFieldsFromCount(in[i], kLeapSeconds));
+    const Date1996 r = losslessRecordOf(in[i]);
+    formatIso(out + i * kTextLength, {{r.year, r.mon, r.day}, r.hour, r.min, r.sec});
   }
 }

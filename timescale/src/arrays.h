@@ -1,0 +1,99 @@
+// The per-element kernels of the array forms: the core's conversions
+// restated in branch-free unsigned 32-bit arithmetic, so that a loop over
+// them vectorises.  Each gives exactly what the core gives (the verification
+// stage compares them with the single-value functions on every count); the
+// loops are cloned for AVX2 and chosen at run time, with the portable x86-64
+// code as the default.
+#ifndef SEC1996_SRC_ARRAYS_H
+#define SEC1996_SRC_ARRAYS_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "scale.h"
+#include "timescale/sec1996.h"
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
+    !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#define SEC1996_ARRAY_LOOP [[gnu::target_clones("avx2", "default")]]
+#else
+#define SEC1996_ARRAY_LOOP
+#endif
+
+namespace sec1996::detail {
+
+// The lossless record of a count.  A count is at most one leap second past
+// its nominal second, so the nominal count is count minus the entries at or
+// before it, in [0, 2^32 - 1]; days are then [0, 49710].
+inline Date1996 losslessRecordOf(std::uint32_t count) {
+  std::uint32_t inserted = 0;
+  std::uint32_t leap = 0;
+  for (const std::int32_t entry : kLeapSeconds) {
+    const auto leapCount = static_cast<std::uint32_t>(entry) - 1;
+    inserted += count >= leapCount ? 1U : 0U;
+    leap |= count == leapCount ? 1U : 0U;
+  }
+  const std::uint32_t nominal = count - inserted;
+  const std::uint32_t days = nominal / 86400;                // [0, 49710]
+  const std::uint32_t secondOfDay = nominal - days * 86400;  // [0, 86399]
+  const std::uint32_t hour = secondOfDay / 3600;
+  const std::uint32_t secondOfHour = secondOfDay - hour * 3600;
+  const std::uint32_t min = secondOfHour / 60;
+  const std::uint32_t sec = secondOfHour - min * 60 + leap;  // 60 in a leap second
+
+  // C. Neri and L. Schneider's to_date (see calendar.h), with the era shift
+  // that keeps every value positive; 4 * n + 3 stays below 2^26.
+  const std::uint32_t n = days + kShiftDays;
+  const std::uint32_t n1 = 4 * n + 3;
+  const std::uint32_t century = n1 / 146097;
+  const std::uint32_t n2 = (n1 % 146097) | 3;  // 4 * (day of the century) + 3
+  const std::uint64_t p2 = std::uint64_t{2939745} * n2;
+  const auto yearOfCentury = static_cast<std::uint32_t>(p2 >> 32);
+  const std::uint32_t dayOfYear = static_cast<std::uint32_t>(p2) / 2939745 / 4;  // from 1 March
+  const std::uint32_t n3 = 2141 * dayOfYear + 197913;
+  const std::uint32_t month = n3 >> 16;                // [3, 14]
+  const std::uint32_t day = (n3 & 0xFFFF) / 2141 + 1;  // [1, 31]
+  const std::uint32_t january = dayOfYear >= 306 ? 1U : 0U;
+  const std::uint32_t year = 100 * century + yearOfCentury - kShiftYears + january;
+  return {static_cast<std::int32_t>(year), static_cast<std::int32_t>(month - 12 * january),
+          static_cast<std::int32_t>(day),  static_cast<std::int32_t>(hour),
+          static_cast<std::int32_t>(min),  static_cast<std::int32_t>(sec)};
+}
+
+// The count of a record whose year lies in [kFastYearMin, kFastYearMax], mon
+// in [1, 12] and day in [-2^30, 2^30): there the day count fits in 32 bits
+// and is exact.  secondOfDay is hour * 3600 + min * 60 + sec, wrapped to 32
+// bits.  Returns 0 in ok for any other record, whose result is then
+// meaningless (but computed without overflow) and must come from the core.
+inline std::uint32_t countIfNear(std::int32_t year, std::int32_t mon, std::int32_t day,
+                                 std::uint32_t secondOfDay, std::uint32_t& ok) {
+  constexpr auto kYearSpan = static_cast<std::uint32_t>(kFastYearMax - kFastYearMin);
+  constexpr std::uint32_t kDayBias = std::uint32_t{1} << 30;
+  const std::uint32_t yearIndex =
+      static_cast<std::uint32_t>(year) - static_cast<std::uint32_t>(kFastYearMin);
+  const std::uint32_t monthIndex = static_cast<std::uint32_t>(mon) - 1;
+  const std::uint32_t dayIndex = static_cast<std::uint32_t>(day) + kDayBias;
+  ok = (yearIndex <= kYearSpan ? 1U : 0U) & (monthIndex < 12 ? 1U : 0U) &
+       (dayIndex < 2 * kDayBias ? 1U : 0U);
+  // daysFromCivilFast, in unsigned arithmetic so that any field is defined.
+  const std::uint32_t january = (static_cast<std::uint32_t>(mon) - 3) >> 31;
+  const std::uint32_t y = static_cast<std::uint32_t>(year) + kShiftYears - january;
+  const std::uint32_t m = static_cast<std::uint32_t>(mon) + 12 * january;
+  const std::uint32_t century = y / 100;
+  const std::uint32_t days = 1461 * y / 4 - century + century / 4 + (979 * m - 2919) / 32 -
+                             kShiftDays + static_cast<std::uint32_t>(day) - 1;
+  // The entries whose leap second lies before the day's midnight: entry i
+  // (from 0) of a sound table is the midnight of day (L - i - 1) / 86400.
+  std::uint32_t inserted = 0;
+  std::int64_t i = 0;
+  for (const std::int32_t entry : kLeapSeconds) {
+    const auto firstDay = static_cast<std::int32_t>((std::int64_t{entry} - i - 1) / kSecondsPerDay);
+    inserted += static_cast<std::int32_t>(days) >= firstDay ? 1U : 0U;
+    ++i;
+  }
+  return days * 86400U + inserted + secondOfDay;
+}
+
+}  // namespace sec1996::detail
+
+#endif  // SEC1996_SRC_ARRAYS_H
