@@ -70,7 +70,11 @@ export PKG_CONFIG_LIBDIR="$libdir/pkgconfig"  # only the installed .pc
 
 step "exported symbols"
 expected=$(printf '%s\n' cvtFromSec1996 cvtFromSec1996_yd cvtToSec1996 cvtToSec1996_yd \
-  getDateFromSecondsSince1996 getSecondsSince1996FromDate stringDate1996 time_str | sort)
+  getDateFromSecondsSince1996 getSecondsSince1996FromDate stringDate1996 time_str \
+  isLeapSecond1996 cvtFromSec1996_lossless stringDate1996_r getDateFromSecondsSince1996_r \
+  stringDate1996_iso parseDate1996_iso parseStatusText1996 cvtFromSec1996_posix \
+  cvtToSec1996_posix cvtFromSec1996_lossless_n cvtToSec1996_n cvtFromSec1996_posix_n \
+  cvtToSec1996_posix_n stringDate1996_iso_n | sort)
 exported=$(nm -D --defined-only "$libdir/libsec1996.so" | awk '{print $3}' | sort)
 if [ "$exported" != "$expected" ]; then
   diff <(echo "$expected") <(echo "$exported") >&2 || true
@@ -119,7 +123,7 @@ cc -std=c11 -Wall -Wextra -Wpedantic -Werror -static "$consumers/c/consumer.c" \
 
 step "C++ consumer, pkg-config, shared"
 # shellcheck disable=SC2046
-c++ -std=c++17 -Wall -Wextra -Wpedantic -Werror "$consumers/cxx/consumer.cpp" \
+c++ -std=c++20 -Wall -Wextra -Wpedantic -Werror "$consumers/cxx/consumer.cpp" \
   $(pkg-config --cflags --libs sec1996) -Wl,-rpath,"$libdir" -o "$work/cxx-pkgconfig"
 links_shared "$work/cxx-pkgconfig" || fail "cxx-pkgconfig does not use libsec1996.so"
 "$work/cxx-pkgconfig"

@@ -1,9 +1,12 @@
-// The four value-returning conversions touch no shared storage: several
-// threads converting at once get exactly the results one thread gets.
+// The value-returning conversions and the forms that write into caller
+// storage touch no shared storage: several threads converting at once get
+// exactly the results one thread gets.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ctime>
 #include <random>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -18,6 +21,9 @@ struct Expected {
   YearDay1996 yearDay;
   Sec1996 recordBack;
   Sec1996 yearDayBack;
+  std::string text;  // stringDate1996_r
+  std::string iso;   // stringDate1996_iso
+  int tmYday;        // getDateFromSecondsSince1996_r
 };
 
 TEST(Threads, ConcurrentConversionsMatchSingleThreadedResults) {
@@ -33,6 +39,11 @@ TEST(Threads, ConcurrentConversionsMatchSingleThreadedResults) {
     e.yearDay = cvtFromSec1996_yd(e.count);
     e.recordBack = cvtToSec1996(e.record);
     e.yearDayBack = cvtToSec1996_yd(e.yearDay.dayOfYear, e.yearDay.year);
+    char buffer[SEC1996_ISO_SIZE];
+    e.text = stringDate1996_r(e.count, buffer);
+    e.iso = stringDate1996_iso(e.count, buffer);
+    tm t;
+    e.tmYday = getDateFromSecondsSince1996_r(e.count, &t)->tm_yday;
     expected.push_back(e);
   }
   std::vector<int> mismatches(kThreads, 0);
@@ -49,7 +60,12 @@ TEST(Threads, ConcurrentConversionsMatchSingleThreadedResults) {
                           yearDay.dayOfYear == e.yearDay.dayOfYear &&
                           cvtToSec1996(record) == e.recordBack &&
                           cvtToSec1996_yd(yearDay.dayOfYear, yearDay.year) == e.yearDayBack;
-        mismatches[t] += same ? 0 : 1;
+        char buffer[SEC1996_ISO_SIZE];
+        tm record;
+        const bool sameText = e.text == stringDate1996_r(e.count, buffer) &&
+                              e.iso == stringDate1996_iso(e.count, buffer) &&
+                              getDateFromSecondsSince1996_r(e.count, &record)->tm_yday == e.tmYday;
+        mismatches[t] += same && sameText ? 0 : 1;
       }
     });
   }

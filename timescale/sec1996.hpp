@@ -28,6 +28,10 @@
 #ifndef SEC1996_SEC1996_HPP
 #define SEC1996_SEC1996_HPP
 
+#if __cplusplus < 202002L
+#error "sec1996.hpp needs C++20 (sec1996.h alone serves C and older C++)"
+#endif
+
 #include <chrono>
 #include <cstdint>
 #include <ostream>

@@ -2,8 +2,8 @@
 // restated in branch-free unsigned 32-bit arithmetic, so that a loop over
 // them vectorises.  Each gives exactly what the core gives (the verification
 // stage compares them with the single-value functions on every count); the
-// loops are cloned for AVX2 and chosen at run time, with the portable x86-64
-// code as the default.
+// loops are compiled for AVX2 as well and chosen at run time, with the
+// portable x86-64 code as the default.
 #ifndef SEC1996_SRC_ARRAYS_H
 #define SEC1996_SRC_ARRAYS_H
 
@@ -13,11 +13,16 @@
 #include "scale.h"
 #include "timescale/sec1996.h"
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
-    !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
-#define SEC1996_ARRAY_LOOP [[gnu::target_clones("avx2", "default")]]
+// Each array form compiles its loop twice, for the portable x86-64 target
+// and for AVX2, and picks one by the processor it runs on.  (Hand-made
+// rather than target_clones, whose resolvers the shared library would
+// export.)
+#if defined(__x86_64__) && defined(__GNUC__)
+#define SEC1996_AVX2_TARGET [[gnu::target("avx2")]]
+#define SEC1996_HAS_AVX2() __builtin_cpu_supports("avx2")
 #else
-#define SEC1996_ARRAY_LOOP
+#define SEC1996_AVX2_TARGET
+#define SEC1996_HAS_AVX2() false
 #endif
 
 namespace sec1996::detail {

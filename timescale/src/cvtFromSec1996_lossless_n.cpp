@@ -4,14 +4,15 @@
 #include "arrays.h"
 #include "timescale/sec1996.h"
 
-SEC1996_ARRAY_LOOP void cvtFromSec1996_lossless_n(const Sec1996* in, size_t n, Date1996* out) {
-  using namespace sec1996::detail;
+namespace {
+
+[[gnu::always_inline]] inline void convert(const Sec1996* in, size_t n, Date1996* out) {
   constexpr size_t kBlock = 256;
   std::int32_t fields[6][kBlock];
   for (size_t start = 0; start < n; start += kBlock) {
     const size_t count = n - start < kBlock ? n - start : kBlock;
     for (size_t i = 0; i < count; ++i) {
-      const Date1996 r = losslessRecordOf(in[start + i]);
+      const Date1996 r = sec1996::detail::losslessRecordOf(in[start + i]);
       fields[0][i] = r.year;
       fields[1][i] = r.mon;
       fields[2][i] = r.day;
@@ -23,5 +24,19 @@ SEC1996_ARRAY_LOOP void cvtFromSec1996_lossless_n(const Sec1996* in, size_t n, D
       out[start + i] = {fields[0][i], fields[1][i], fields[2][i],
                         fields[3][i], fields[4][i], fields[5][i]};
     }
+  }
+}
+
+SEC1996_AVX2_TARGET void convertAvx2(const Sec1996* in, size_t n, Date1996* out) {
+  convert(in, n, out);
+}
+
+}  // namespace
+
+void cvtFromSec1996_lossless_n(const Sec1996* in, size_t n, Date1996* out) {
+  if (SEC1996_HAS_AVX2()) {
+    convertAvx2(in, n, out);
+  } else {
+    convert(in, n, out);
   }
 }

@@ -6,7 +6,9 @@
 #include "arrays.h"
 #include "timescale/sec1996.h"
 
-SEC1996_ARRAY_LOOP void cvtToSec1996_n(const Date1996* in, size_t n, Sec1996* out) {
+namespace {
+
+[[gnu::always_inline]] inline void convert(const Date1996* in, size_t n, Sec1996* out) {
   using namespace sec1996::detail;
   constexpr size_t kBlock = 256;
   std::int32_t year[kBlock];
@@ -35,5 +37,19 @@ SEC1996_ARRAY_LOOP void cvtToSec1996_n(const Date1996* in, size_t n, Sec1996* ou
       const Date1996& d = block[i];
       out[start + i] = countFromRecord(d.year, d.mon, d.day, d.hour, d.min, d.sec, kLeapSeconds);
     }
+  }
+}
+
+SEC1996_AVX2_TARGET void convertAvx2(const Date1996* in, size_t n, Sec1996* out) {
+  convert(in, n, out);
+}
+
+}  // namespace
+
+void cvtToSec1996_n(const Date1996* in, size_t n, Sec1996* out) {
+  if (SEC1996_HAS_AVX2()) {
+    convertAvx2(in, n, out);
+  } else {
+    convert(in, n, out);
   }
 }

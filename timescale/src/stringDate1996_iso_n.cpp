@@ -5,10 +5,26 @@
 #include "text.h"
 #include "timescale/sec1996.h"
 
-SEC1996_ARRAY_LOOP void stringDate1996_iso_n(const Sec1996* in, size_t n, char* out) {
+namespace {
+
+[[gnu::always_inline]] inline void convert(const Sec1996* in, size_t n, char* out) {
   using namespace sec1996::detail;
   for (size_t i = 0; i < n; ++i) {
     const Date1996 r = losslessRecordOf(in[i]);
     formatIso(out + i * kTextLength, {{r.year, r.mon, r.day}, r.hour, r.min, r.sec});
+  }
+}
+
+SEC1996_AVX2_TARGET void convertAvx2(const Sec1996* in, size_t n, char* out) {
+  convert(in, n, out);
+}
+
+}  // namespace
+
+void stringDate1996_iso_n(const Sec1996* in, size_t n, char* out) {
+  if (SEC1996_HAS_AVX2()) {
+    convertAvx2(in, n, out);
+  } else {
+    convert(in, n, out);
   }
 }

@@ -54,6 +54,17 @@ int main(void) {
     check(cvtToSec1996(c->record) == recordCount, "cvtToSec1996", c->count);
     check(getSecondsSince1996FromDate(tm) == recordCount, "getSecondsSince1996FromDate", c->count);
     check(cvtToSec1996_yd(c->dayOfYear, c->year) == dayCount, "cvtToSec1996_yd", c->count);
+    {
+      /* The modern layer: lossless ISO text, read back strictly. */
+      char iso[SEC1996_ISO_SIZE];
+      Sec1996 parsed = 0;
+      check(strcmp(stringDate1996_iso(c->count, iso), c->iso) == 0, "stringDate1996_iso", c->count);
+      check(parseDate1996_iso(iso, strlen(iso), &parsed, NULL) == SEC1996_PARSE_OK &&
+                parsed == c->count,
+            "parseDate1996_iso", c->count);
+      check(isLeapSecond1996(c->count) == (c->count == CONSUMER_LEAP_COUNT), "isLeapSecond1996",
+            c->count);
+    }
   }
 
   /* The leap second itself is named as 23:59:60, and the day before the

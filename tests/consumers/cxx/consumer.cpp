@@ -8,8 +8,11 @@
 #include <string>
 
 #include <sec1996.h>
+#include <sec1996.hpp>
 
 #include "../cases.h"
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -51,6 +54,12 @@ int main() {
           "getSecondsSince1996FromDate", c.count);
     check(cvtToSec1996_yd(c.dayOfYear, c.year) == (leap ? c.count + 1 : c.count), "cvtToSec1996_yd",
           c.count);
+    // The C++ layer is lossless: ISO text, record and system time.
+    const sec1996::time_point point = sec1996::from_count(c.count);
+    check(sec1996::to_iso_string(point) == c.iso, "sec1996::to_iso_string", c.count);
+    check(sec1996::from_record(sec1996::to_record(point)) == point, "sec1996 record", c.count);
+    check(sec1996::clock::from_sys(sec1996::clock::to_sys(point)) == (leap ? point - 1s : point),
+          "sec1996::clock system time", c.count);
   }
 
   // Every count away from the leap second is its own record, text and day
