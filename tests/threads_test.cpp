@@ -61,10 +61,10 @@ TEST(Threads, ConcurrentConversionsMatchSingleThreadedResults) {
                           cvtToSec1996(record) == e.recordBack &&
                           cvtToSec1996_yd(yearDay.dayOfYear, yearDay.year) == e.yearDayBack;
         char buffer[SEC1996_ISO_SIZE];
-        tm record;
+        tm broken;
         const bool sameText = e.text == stringDate1996_r(e.count, buffer) &&
                               e.iso == stringDate1996_iso(e.count, buffer) &&
-                              getDateFromSecondsSince1996_r(e.count, &record)->tm_yday == e.tmYday;
+                              getDateFromSecondsSince1996_r(e.count, &broken)->tm_yday == e.tmYday;
         mismatches[t] += same && sameText ? 0 : 1;
       }
     });
