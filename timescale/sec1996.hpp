@@ -39,6 +39,7 @@
 #include <type_traits>
 
 #include "sec1996.h"
+#include "sec1996/detail/date1996.h"
 #include "sec1996/detail/scale.h"
 #include "sec1996/detail/text.h"
 
@@ -155,14 +156,7 @@ constexpr time_point from_count(Sec1996 count) { return time_point{std::chrono::
 // The UTC record of a point, the leap second as {..., 23, 59, 60}: what
 // cvtFromSec1996_lossless gives for its count.
 constexpr Date1996 to_record(time_point point) {
-  const detail::Fields fields =
-      detail::losslessFieldsFromCount(to_count(point), detail::kLeapSeconds);
-  return {static_cast<std::int32_t>(fields.date.year),
-          fields.date.mon,
-          fields.date.day,
-          fields.hour,
-          fields.min,
-          fields.sec};
+  return detail::recordOf(detail::losslessFieldsFromCount(to_count(point), detail::kLeapSeconds));
 }
 
 // The point of a record, with the rules of cvtToSec1996: the date rolls

@@ -27,6 +27,25 @@
 
 namespace sec1996::detail {
 
+template <auto convert, class In, class Out>
+SEC1996_AVX2_TARGET void convertWithAvx2(const In* in, std::size_t n, Out* out) {
+  convert(in, n, out);
+}
+
+// Runs convert, an always-inline loop, as compiled for this processor.
+template <auto convert, class In, class Out>
+void convertArray(const In* in, std::size_t n, Out* out) {
+  if (SEC1996_HAS_AVX2()) {
+    convertWithAvx2<convert>(in, n, out);
+  } else {
+    convert(in, n, out);
+  }
+}
+
+}  // namespace sec1996::detail
+
+namespace sec1996::detail {
+
 // The lossless record of a count.  A count is at most one leap second past
 // its nominal second, so the nominal count is count minus the entries at or
 // before it, in [0, 2^32 - 1]; days are then [0, 49710].

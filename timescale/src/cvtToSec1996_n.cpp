@@ -40,16 +40,8 @@ namespace {
   }
 }
 
-SEC1996_AVX2_TARGET void convertAvx2(const Date1996* in, size_t n, Sec1996* out) {
-  convert(in, n, out);
-}
-
 }  // namespace
 
 void cvtToSec1996_n(const Date1996* in, size_t n, Sec1996* out) {
-  if (SEC1996_HAS_AVX2()) {
-    convertAvx2(in, n, out);
-  } else {
-    convert(in, n, out);
-  }
+  sec1996::detail::convertArray<convert>(in, n, out);
 }

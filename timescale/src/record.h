@@ -1,23 +1,16 @@
-// Records and tm of the core's fields, shared by the units that return them.
+// The tm of a count, shared by the two units that fill one; and the record
+// of the core's fields.
 #ifndef SEC1996_SRC_RECORD_H
 #define SEC1996_SRC_RECORD_H
 
 #include <cstdint>
 #include <ctime>
 
+#include "date1996.h"
 #include "scale.h"
 #include "timescale/sec1996.h"
 
 namespace sec1996::detail {
-
-constexpr Date1996 recordOf(const Fields& fields) {
-  return {static_cast<std::int32_t>(fields.date.year),
-          fields.date.mon,
-          fields.date.day,
-          fields.hour,
-          fields.min,
-          fields.sec};
-}
 
 // Every field of out, as getDateFromSecondsSince1996 sets time_str.
 inline void fillTm(std::tm& out, std::uint32_t count) {

@@ -15,16 +15,8 @@ namespace {
   }
 }
 
-SEC1996_AVX2_TARGET void convertAvx2(const Sec1996* in, size_t n, char* out) {
-  convert(in, n, out);
-}
-
 }  // namespace
 
 void stringDate1996_iso_n(const Sec1996* in, size_t n, char* out) {
-  if (SEC1996_HAS_AVX2()) {
-    convertAvx2(in, n, out);
-  } else {
-    convert(in, n, out);
-  }
+  sec1996::detail::convertArray<convert>(in, n, out);
 }
