@@ -5,8 +5,8 @@
 // zone (run it with TZ=UTC, its fastest case), shares gmtime()'s static
 // record and is single-threaded.  Same results as the library in UTC over
 // the counts 0 to 1327029247; never shipped.
-#ifndef SEC1996_BENCH_CLASSIC_H
-#define SEC1996_BENCH_CLASSIC_H
+#ifndef SEC1996_TESTING_CLASSIC_H
+#define SEC1996_TESTING_CLASSIC_H
 
 #include <cstdint>
 #include <cstdio>
@@ -117,4 +117,4 @@ inline char* stringDate1996(Sec1996 count) {
 
 }  // namespace classic
 
-#endif  // SEC1996_BENCH_CLASSIC_H
+#endif  // SEC1996_TESTING_CLASSIC_H

@@ -1,7 +1,7 @@
 // Helpers shared by the tests: record comparison and printing, and the
 // leap seconds since 1996 as the machine's tz database lists them.
-#ifndef SEC1996_TESTS_TEST_SUPPORT_H
-#define SEC1996_TESTS_TEST_SUPPORT_H
+#ifndef SEC1996_TESTING_TEST_SUPPORT_H
+#define SEC1996_TESTING_TEST_SUPPORT_H
 
 #include <cstdint>
 #include <optional>
@@ -42,4 +42,4 @@ std::vector<std::int32_t> leapTableSince1996FromList(const char* path);
 
 }  // namespace sec1996::testing
 
-#endif  // SEC1996_TESTS_TEST_SUPPORT_H
+#endif  // SEC1996_TESTING_TEST_SUPPORT_H
