@@ -37,21 +37,21 @@
 #include <vector>
 
 #include "classic.h"
+#include "peers.h"
 #include "scale.h"
 #include "timescale/sec1996.h"
 
 namespace {
 
 using sec1996::detail::kEpochDaysFrom1970;
-using sec1996::detail::kLeapSeconds;
-using sec1996::detail::kSecondsPerDay;
+namespace erfa = sec1996::peers::erfa;
+namespace glibc = sec1996::peers::glibc;
+namespace hinnant = sec1996::peers::hinnant;
 
 // A power of two, so that the index wraps with a mask; 16384 counts and
 // their records (about half a megabyte) stay in the second-level cache.
 constexpr std::size_t kInputs = std::size_t{1} << 14;
 constexpr std::size_t kMask = kInputs - 1;
-// Calendar time of 1996-01-01 00:00:00 UTC.
-constexpr std::int64_t kEpochCalendarTime = kEpochDaysFrom1970 * kSecondsPerDay;
 
 struct Inputs {
   std::vector<Sec1996> counts;
@@ -116,156 +116,6 @@ inline Sec1996 limitToCount(const Date1996& r) {
 [[gnu::noipa]] Sec1996 callOnlyToCount(Date1996 r) {
   return static_cast<Sec1996>(r.year) + static_cast<Sec1996>(r.mon) + static_cast<Sec1996>(r.day) +
          static_cast<Sec1996>(r.hour) + static_cast<Sec1996>(r.min) + static_cast<Sec1996>(r.sec);
-}
-
-// ---- glibc: gmtime_r / timegm, leap seconds applied around them ------------
-
-inline std::int64_t nominalFromCount(Sec1996 count) {
-  std::int64_t nominal = count;
-  for (const std::int32_t entry : kLeapSeconds) {
-    if (std::int64_t{count} < std::int64_t{entry} - 1) break;
-    --nominal;
-  }
-  return nominal;
-}
-
-inline Date1996 glibcFromCount(Sec1996 count) {
-  const std::time_t t = static_cast<std::time_t>(kEpochCalendarTime + nominalFromCount(count));
-  struct tm b;
-  gmtime_r(&t, &b);
-  return {b.tm_year + 1900, b.tm_mon + 1, b.tm_mday, b.tm_hour, b.tm_min, b.tm_sec};
-}
-
-inline Sec1996 glibcToCount(const Date1996& r) {
-  struct tm b {};
-  b.tm_year = r.year - 1900;
-  b.tm_mon = r.mon - 1;
-  b.tm_mday = r.day;
-  const std::int64_t nominal = std::int64_t{timegm(&b)} - kEpochCalendarTime;
-  return static_cast<Sec1996>(sec1996::detail::countFromNominal(nominal, kLeapSeconds)) +
-         static_cast<Sec1996>(r.hour) * 3600U + static_cast<Sec1996>(r.min) * 60U +
-         static_cast<Sec1996>(r.sec);
-}
-
-inline Sec1996 glibcTmToCount(const struct tm& date) {
-  struct tm b = date;  // timegm normalises its record in place
-  const std::int64_t nominal = std::int64_t{timegm(&b)} - kEpochCalendarTime;
-  return static_cast<Sec1996>(sec1996::detail::countFromNominal(nominal, kLeapSeconds));
-}
-
-inline struct tm glibcTmFromCount(Sec1996 count) {
-  const std::time_t t = static_cast<std::time_t>(kEpochCalendarTime + nominalFromCount(count));
-  struct tm b;
-  gmtime_r(&t, &b);
-  return b;
-}
-
-// The text with strftime; "%d-%b-%Y %H:%M:%S" in the C locale.
-inline std::size_t glibcText(Sec1996 count, char* out, std::size_t size) {
-  const struct tm b = glibcTmFromCount(count);
-  return std::strftime(out, size, "%d-%b-%Y %H:%M:%S", &b);
-}
-
-// ---- Hinnant's date: utc_clock ----------------------------------------------
-
-using UtcSeconds = date::utc_time<std::chrono::seconds>;
-
-const UtcSeconds& utcEpoch() {
-  static const UtcSeconds epoch =
-      date::utc_clock::from_sys(date::sys_seconds{date::sys_days{date::year{1996} / 1 / 1}});
-  return epoch;
-}
-
-inline Date1996 hinnantFromCount(Sec1996 count) {
-  // A leap second reads as the last second before it, 23:59:59.
-  const date::sys_seconds sys = date::utc_clock::to_sys(utcEpoch() + std::chrono::seconds{count});
-  const date::sys_days day = date::floor<date::days>(sys);
-  const date::year_month_day ymd{day};
-  const date::hh_mm_ss<std::chrono::seconds> time{sys - day};
-  return {static_cast<int>(ymd.year()),
-          static_cast<int>(static_cast<unsigned>(ymd.month())),
-          static_cast<int>(static_cast<unsigned>(ymd.day())),
-          static_cast<int>(time.hours().count()),
-          static_cast<int>(time.minutes().count()),
-          static_cast<int>(time.seconds().count())};
-}
-
-inline Sec1996 hinnantToCount(const Date1996& r) {
-  // The time of day is added after the midnight, as the library does, so
-  // that 23:59:60 on a leap day reaches the leap second.
-  const date::sys_days day{date::year{r.year} / r.mon / r.day};
-  const UtcSeconds midnight = date::utc_clock::from_sys(date::sys_seconds{day});
-  return static_cast<Sec1996>((midnight - utcEpoch()).count()) +
-         static_cast<Sec1996>(r.hour) * 3600U + static_cast<Sec1996>(r.min) * 60U +
-         static_cast<Sec1996>(r.sec);
-}
-
-inline YearDay1996 hinnantYearDayFromCount(Sec1996 count) {
-  const UtcSeconds u = utcEpoch() + std::chrono::seconds{count};
-  const date::sys_seconds sys = date::utc_clock::to_sys(u);
-  const date::sys_days day = date::floor<date::days>(sys);
-  const date::year y = date::year_month_day{day}.year();
-  const UtcSeconds midnight = date::utc_clock::from_sys(date::sys_seconds{day});
-  const auto dayOfYear = (day - date::sys_days{y / 1 / 1}).count() + 1;
-  return {static_cast<double>(dayOfYear) + static_cast<double>((u - midnight).count()) / 86400.0,
-          static_cast<int>(y)};
-}
-
-inline Sec1996 hinnantYearDayToCount(const YearDay1996& yd) {
-  const double whole = std::trunc(yd.dayOfYear);
-  const auto seconds =
-      static_cast<std::int64_t>(std::floor((yd.dayOfYear - whole) * 86400.0 + 0.5));
-  const date::sys_days day =
-      date::sys_days{date::year{yd.year} / 1 / 1} + date::days{static_cast<int>(whole) - 1};
-  const UtcSeconds midnight = date::utc_clock::from_sys(date::sys_seconds{day});
-  return static_cast<Sec1996>((midnight - utcEpoch()).count() + seconds);
-}
-
-inline std::size_t hinnantText(Sec1996 count, char* out, std::size_t size) {
-  const date::sys_seconds sys = date::utc_clock::to_sys(utcEpoch() + std::chrono::seconds{count});
-  const std::string text = date::format("%d-%b-%Y %H:%M:%S", sys);
-  const std::size_t n = text.size() < size ? text.size() : size - 1;
-  std::memcpy(out, text.data(), n);
-  out[n] = '\0';
-  return n;
-}
-
-// ---- ERFA: UTC quasi-Julian dates through TAI ------------------------------
-
-// 1996-01-01 00:00:00 UTC as a Julian date, and TAI - UTC then: counts on
-// the scale are TAI seconds from that instant less 30.
-constexpr double kEpochJd = 2450083.5;
-constexpr double kTaiMinusUtcAtEpoch = 30.0;
-
-inline Date1996 erfaFromCount(Sec1996 count) {
-  double utc1 = 0;
-  double utc2 = 0;
-  eraTaiutc(kEpochJd, (count + kTaiMinusUtcAtEpoch) / 86400.0, &utc1, &utc2);
-  int y = 0;
-  int m = 0;
-  int d = 0;
-  int hmsf[4] = {};
-  eraD2dtf("UTC", 0, utc1, utc2, &y, &m, &d, hmsf);
-  return {y, m, d, hmsf[0], hmsf[1], hmsf[2]};
-}
-
-inline Sec1996 erfaToCount(const Date1996& r) {
-  double utc1 = 0;
-  double utc2 = 0;
-  eraDtf2d("UTC", r.year, r.mon, r.day, r.hour, r.min, r.sec, &utc1, &utc2);
-  double tai1 = 0;
-  double tai2 = 0;
-  eraUtctai(utc1, utc2, &tai1, &tai2);
-  return static_cast<Sec1996>(
-      std::llround(((tai1 - kEpochJd) + tai2) * 86400.0 - kTaiMinusUtcAtEpoch));
-}
-
-inline std::size_t erfaText(Sec1996 count, char* out, std::size_t size) {
-  static constexpr const char* month[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  const Date1996 r = erfaFromCount(count);
-  return static_cast<std::size_t>(std::snprintf(out, size, "%02d-%s-%04d %02d:%02d:%02d", r.day,
-                                                month[r.mon - 1], r.year, r.hour, r.min, r.sec));
 }
 
 // ---- The benchmark loops -------------------------------------------------
@@ -356,9 +206,10 @@ void registerAll() {
   add("from_record/call", [](benchmark::State& s) { fromCount(s, callOnlyFromCount); });
   add("from_record/classic", [](benchmark::State& s) { fromCount(s, classic::cvtFromSec1996); });
   add(
-      "from_record/glibc", [](benchmark::State& s) { fromCount(s, glibcFromCount); }, kTwoThreads);
-  add("from_record/hinnant", [](benchmark::State& s) { fromCount(s, hinnantFromCount); });
-  add("from_record/erfa", [](benchmark::State& s) { fromCount(s, erfaFromCount); });
+      "from_record/glibc", [](benchmark::State& s) { fromCount(s, glibc::fromCount); },
+      kTwoThreads);
+  add("from_record/hinnant", [](benchmark::State& s) { fromCount(s, hinnant::fromCount); });
+  add("from_record/erfa", [](benchmark::State& s) { fromCount(s, erfa::fromCount); });
   // The six-field record to a count.
   add(
       "to_record/ours", [](benchmark::State& s) { toCount(s, cvtToSec1996); }, kTwoThreads);
@@ -367,14 +218,14 @@ void registerAll() {
   add("to_record/call", [](benchmark::State& s) { toCount(s, callOnlyToCount); });
   add("to_record/classic", [](benchmark::State& s) { toCount(s, classic::cvtToSec1996); });
   add(
-      "to_record/glibc", [](benchmark::State& s) { toCount(s, glibcToCount); }, kTwoThreads);
-  add("to_record/hinnant", [](benchmark::State& s) { toCount(s, hinnantToCount); });
-  add("to_record/erfa", [](benchmark::State& s) { toCount(s, erfaToCount); });
+      "to_record/glibc", [](benchmark::State& s) { toCount(s, glibc::toCount); }, kTwoThreads);
+  add("to_record/hinnant", [](benchmark::State& s) { toCount(s, hinnant::toCount); });
+  add("to_record/erfa", [](benchmark::State& s) { toCount(s, erfa::toCount); });
   // Count to the day-of-year form and back.
   add(
       "from_yd/ours", [](benchmark::State& s) { fromCount(s, cvtFromSec1996_yd); }, kTwoThreads);
   add("from_yd/classic", [](benchmark::State& s) { fromCount(s, classic::cvtFromSec1996_yd); });
-  add("from_yd/hinnant", [](benchmark::State& s) { fromCount(s, hinnantYearDayFromCount); });
+  add("from_yd/hinnant", [](benchmark::State& s) { fromCount(s, hinnant::yearDayFromCount); });
   add(
       "to_yd/ours",
       [](benchmark::State& s) {
@@ -386,7 +237,7 @@ void registerAll() {
     yearDayToCount(
         s, [](const YearDay1996& yd) { return classic::cvtToSec1996_yd(yd.dayOfYear, yd.year); });
   });
-  add("to_yd/hinnant", [](benchmark::State& s) { yearDayToCount(s, hinnantYearDayToCount); });
+  add("to_yd/hinnant", [](benchmark::State& s) { yearDayToCount(s, hinnant::yearDayToCount); });
   // Count to text.  The library's and the classic text live in static
   // storage; they are copied out as a caller would.
   add("text/ours", [](benchmark::State& s) {
@@ -401,9 +252,9 @@ void registerAll() {
       return std::size_t{20};
     });
   });
-  add("text/glibc", [](benchmark::State& s) { text(s, glibcText); });
-  add("text/hinnant", [](benchmark::State& s) { text(s, hinnantText); });
-  add("text/erfa", [](benchmark::State& s) { text(s, erfaText); });
+  add("text/glibc", [](benchmark::State& s) { text(s, glibc::text); });
+  add("text/hinnant", [](benchmark::State& s) { text(s, hinnant::text); });
+  add("text/erfa", [](benchmark::State& s) { text(s, erfa::text); });
   // The tm pair.
   add("from_tm/ours", [](benchmark::State& s) {
     fromCount(s, [](Sec1996 c) { return *getDateFromSecondsSince1996(c); });
@@ -411,7 +262,7 @@ void registerAll() {
   add("from_tm/classic", [](benchmark::State& s) {
     fromCount(s, [](Sec1996 c) { return *classic::getDateFromSecondsSince1996(c); });
   });
-  add("from_tm/glibc", [](benchmark::State& s) { fromCount(s, glibcTmFromCount); });
+  add("from_tm/glibc", [](benchmark::State& s) { fromCount(s, glibc::tmFromCount); });
   add(
       "to_tm/ours",
       [](benchmark::State& s) {
@@ -424,7 +275,7 @@ void registerAll() {
       return classic::getSecondsSince1996FromDate(&scratch);
     });
   });
-  add("to_tm/glibc", [](benchmark::State& s) { tmToCount(s, glibcTmToCount); });
+  add("to_tm/glibc", [](benchmark::State& s) { tmToCount(s, glibc::tmToCount); });
 }
 
 // The peers must convert correctly before their times mean anything: up to
@@ -441,18 +292,18 @@ bool peersAgree() {
       const Date1996 r = cvtFromSec1996(count);
       ok &= same(limitFromCount(count), r) || count >= kLeapSecond;
       ok &= same(classic::cvtFromSec1996(count), r);
-      ok &= same(glibcFromCount(count), r);
-      ok &= same(hinnantFromCount(count), r);
-      ok &= same(erfaFromCount(count), r);
-      ok &= classic::cvtToSec1996(r) == count && glibcToCount(r) == count;
-      ok &= hinnantToCount(r) == count && erfaToCount(r) == count;
+      ok &= same(glibc::fromCount(count), r);
+      ok &= same(hinnant::fromCount(count), r);
+      ok &= same(erfa::fromCount(count), r);
+      ok &= classic::cvtToSec1996(r) == count && glibc::toCount(r) == count;
+      ok &= hinnant::toCount(r) == count && erfa::toCount(r) == count;
       ok &= limitToCount(r) == count || count >= kLeapSecond;
       const YearDay1996 yd = cvtFromSec1996_yd(count);
-      const YearDay1996 hinnantYd = hinnantYearDayFromCount(count);
+      const YearDay1996 hinnantYd = hinnant::yearDayFromCount(count);
       ok &= hinnantYd.dayOfYear == yd.dayOfYear && hinnantYd.year == yd.year;
-      ok &= hinnantYearDayToCount(yd) == cvtToSec1996_yd(yd.dayOfYear, yd.year);
+      ok &= hinnant::yearDayToCount(yd) == cvtToSec1996_yd(yd.dayOfYear, yd.year);
       char peerText[64];
-      for (auto write : {glibcText, hinnantText, erfaText}) {
+      for (auto write : {glibc::text, hinnant::text, erfa::text}) {
         write(count, peerText, sizeof peerText);
         ok &= std::strcmp(peerText, stringDate1996(count)) == 0;
       }

@@ -1,5 +1,7 @@
-// Helpers shared by the tests: record comparison and printing, and the
-// leap seconds since 1996 as the machine's tz database lists them.
+// Helpers shared by the tests, the benchmark and the verification programs:
+// record comparison and printing, the month abbreviations, a scoped time
+// zone, and the leap seconds since 1996 as the machine's tz database lists
+// them.
 #ifndef SEC1996_TESTING_TEST_SUPPORT_H
 #define SEC1996_TESTING_TEST_SUPPORT_H
 
@@ -22,6 +24,10 @@ inline std::ostream& operator<<(std::ostream& out, const Date1996& d) {
 }
 
 namespace sec1996::testing {
+
+// The English month abbreviations of the text form, January first.
+inline constexpr const char* kMonthAbbreviations[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // Sets TZ for its lifetime and restores what was there before, set or not.
 class ScopedTimeZone {
