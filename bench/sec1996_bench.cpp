@@ -1,464 +1,110 @@
 // Times every public conversion of the library against its peers, in one
-// binary on the same precomputed inputs:
+// binary on the same precomputed inputs (inputs.h):
 //   ours     the library as shipped;
 //   limit    an inlined count-to-fields (or fields-to-count) loop on the
 //            fastest published calendar algorithm, with no leap table: the
-//            floor that no library of this kind can beat;
+//            floor that no library of this kind can beat (baselines.h);
 //   call     an out-of-line function of the same signature doing no
-//            calendar work: what the call itself costs;
+//            calendar work: what the call itself costs (baselines.h);
 //   classic  two mktime() epoch look-ups and a gmtime() per conversion
 //            (classic.h); it reads the process zone, so run with TZ=UTC;
 //   glibc    gmtime_r() / timegm() with the leap correction around them;
 //   hinnant  Howard Hinnant's date library, utc_clock;
-//   erfa     ERFA's eraD2dtf / eraDtf2d with scale "UTC" through TAI.
+//   erfa     ERFA's eraD2dtf / eraDtf2d with scale "UTC" through TAI
+//            (the last three in peers.h).
 // Benchmark names read "<conversion>/<peer>", and "/threads:2" for the runs
 // on two threads.  scripts/bench.sh turns the output into the README table.
 //
-// The inputs are counts spread uniformly over the whole 32-bit scale, and
-// the records, day-of-year values and tm records built from them; each
-// iteration converts the next one, so that neither the branch predictor nor
-// a single cached value hides the cost.  The peers that know more leap
-// seconds than the library's table (tzdata and ERFA list every one since
-// 1972) give other counts after 1998; they do the same work, and the setup
-// checks that they agree with the library before that.
+// The peers that know more leap seconds than the library's table (tzdata
+// and ERFA list every one since 1972) give other counts after 1998; they do
+// the same work, and the setup checks that they agree with the library
+// before that (peers_agree.h).
 #include <benchmark/benchmark.h>
-#include <date/date.h>
-#include <date/tz.h>
-#include <erfa.h>
 
-#include <chrono>
-#include <cmath>
-#include <cstdint>
+#include <cstddef>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <random>
-#include <vector>
 
+#include "baselines.h"
 #include "classic.h"
-#include "scale.h"
+#include "inputs.h"
+#include "loops.h"
+#include "peers.h"
+#include "peers_agree.h"
 #include "timescale/sec1996.h"
 
 namespace {
 
-using sec1996::detail::kEpochDaysFrom1970;
-using sec1996::detail::kLeapSeconds;
-using sec1996::detail::kSecondsPerDay;
+using namespace sec1996::bench;
+namespace erfa = sec1996::peers::erfa;
+namespace glibc = sec1996::peers::glibc;
+namespace hinnant = sec1996::peers::hinnant;
 
-// A power of two, so that the index wraps with a mask; 16384 counts and
-// their records (about half a megabyte) stay in the second-level cache.
-constexpr std::size_t kInputs = std::size_t{1} << 14;
-constexpr std::size_t kMask = kInputs - 1;
-// Calendar time of 1996-01-01 00:00:00 UTC.
-constexpr std::int64_t kEpochCalendarTime = kEpochDaysFrom1970 * kSecondsPerDay;
-
-struct Inputs {
-  std::vector<Sec1996> counts;
-  std::vector<Date1996> records;
-  std::vector<YearDay1996> yearDays;
-  std::vector<struct tm> tms;
-};
-
-const Inputs& inputs() {
-  static const Inputs in = [] {
-    Inputs built;
-    std::mt19937 random(1996);  // fixed seed: every run converts the same counts
-    for (std::size_t i = 0; i < kInputs; ++i) {
-      const Sec1996 count = static_cast<Sec1996>(random());
-      built.counts.push_back(count);
-      built.records.push_back(cvtFromSec1996(count));
-      built.yearDays.push_back(cvtFromSec1996_yd(count));
-      built.tms.push_back(*getDateFromSecondsSince1996(count));
-    }
-    return built;
-  }();
-  return in;
-}
-
-// ---- The limit: Neri-Schneider with no leap table --------------------------
-
-// The calendar arithmetic alone, inlined into the loop: no leap table, no
-// range test, no call.  Both directions are C. Neri and L. Schneider's
-// 32-bit algorithms ("Euclidean affine functions and their application to
-// calendar algorithms", Software: Practice and Experience 53(4), 2023):
-// to_date as libstdc++'s year_month_day implements it, to_rata_die as the
-// library's core writes it (tested there against <chrono> on every date).
-inline Date1996 limitFromCount(Sec1996 count) {
-  const std::uint32_t days = count / 86400;
-  const std::uint32_t secondOfDay = count % 86400;
-  const std::chrono::year_month_day date{
-      std::chrono::sys_days{std::chrono::days{days + kEpochDaysFrom1970}}};
-  return {static_cast<int>(date.year()),
-          static_cast<int>(static_cast<unsigned>(date.month())),
-          static_cast<int>(static_cast<unsigned>(date.day())),
-          static_cast<std::int32_t>(secondOfDay / 3600),
-          static_cast<std::int32_t>(secondOfDay / 60 % 60),
-          static_cast<std::int32_t>(secondOfDay % 60)};
-}
-
-inline Sec1996 limitToCount(const Date1996& r) {
-  const std::int32_t days = sec1996::detail::daysFromCivilFast(r.year, r.mon) + r.day - 1;
-  return static_cast<Sec1996>(days) * 86400U + static_cast<Sec1996>(r.hour) * 3600U +
-         static_cast<Sec1996>(r.min) * 60U + static_cast<Sec1996>(r.sec);
-}
-
-// ---- The cost of the call itself ----------------------------------------
-
-// Out-of-line functions with the library's signatures that do no calendar
-// work: what any call across the library's C interface costs, records passed
-// and returned by value (noipa keeps the compiler from looking inside).
-[[gnu::noipa]] Date1996 callOnlyFromCount(Sec1996 count) {
-  const auto c = static_cast<std::int32_t>(count);
-  return {c, c, c, c, c, c};
-}
-
-[[gnu::noipa]] Sec1996 callOnlyToCount(Date1996 r) {
-  return static_cast<Sec1996>(r.year) + static_cast<Sec1996>(r.mon) + static_cast<Sec1996>(r.day) +
-         static_cast<Sec1996>(r.hour) + static_cast<Sec1996>(r.min) + static_cast<Sec1996>(r.sec);
-}
-
-// ---- glibc: gmtime_r / timegm, leap seconds applied around them ------------
-
-inline std::int64_t nominalFromCount(Sec1996 count) {
-  std::int64_t nominal = count;
-  for (const std::int32_t entry : kLeapSeconds) {
-    if (std::int64_t{count} < std::int64_t{entry} - 1) break;
-    --nominal;
-  }
-  return nominal;
-}
-
-inline Date1996 glibcFromCount(Sec1996 count) {
-  const std::time_t t = static_cast<std::time_t>(kEpochCalendarTime + nominalFromCount(count));
-  struct tm b;
-  gmtime_r(&t, &b);
-  return {b.tm_year + 1900, b.tm_mon + 1, b.tm_mday, b.tm_hour, b.tm_min, b.tm_sec};
-}
-
-inline Sec1996 glibcToCount(const Date1996& r) {
-  struct tm b {};
-  b.tm_year = r.year - 1900;
-  b.tm_mon = r.mon - 1;
-  b.tm_mday = r.day;
-  const std::int64_t nominal = std::int64_t{timegm(&b)} - kEpochCalendarTime;
-  return static_cast<Sec1996>(sec1996::detail::countFromNominal(nominal, kLeapSeconds)) +
-         static_cast<Sec1996>(r.hour) * 3600U + static_cast<Sec1996>(r.min) * 60U +
-         static_cast<Sec1996>(r.sec);
-}
-
-inline Sec1996 glibcTmToCount(const struct tm& date) {
-  struct tm b = date;  // timegm normalises its record in place
-  const std::int64_t nominal = std::int64_t{timegm(&b)} - kEpochCalendarTime;
-  return static_cast<Sec1996>(sec1996::detail::countFromNominal(nominal, kLeapSeconds));
-}
-
-inline struct tm glibcTmFromCount(Sec1996 count) {
-  const std::time_t t = static_cast<std::time_t>(kEpochCalendarTime + nominalFromCount(count));
-  struct tm b;
-  gmtime_r(&t, &b);
-  return b;
-}
-
-// The text with strftime; "%d-%b-%Y %H:%M:%S" in the C locale.
-inline std::size_t glibcText(Sec1996 count, char* out, std::size_t size) {
-  const struct tm b = glibcTmFromCount(count);
-  return std::strftime(out, size, "%d-%b-%Y %H:%M:%S", &b);
-}
-
-// ---- Hinnant's date: utc_clock ----------------------------------------------
-
-using UtcSeconds = date::utc_time<std::chrono::seconds>;
-
-const UtcSeconds& utcEpoch() {
-  static const UtcSeconds epoch =
-      date::utc_clock::from_sys(date::sys_seconds{date::sys_days{date::year{1996} / 1 / 1}});
-  return epoch;
-}
-
-inline Date1996 hinnantFromCount(Sec1996 count) {
-  // A leap second reads as the last second before it, 23:59:59.
-  const date::sys_seconds sys = date::utc_clock::to_sys(utcEpoch() + std::chrono::seconds{count});
-  const date::sys_days day = date::floor<date::days>(sys);
-  const date::year_month_day ymd{day};
-  const date::hh_mm_ss<std::chrono::seconds> time{sys - day};
-  return {static_cast<int>(ymd.year()),
-          static_cast<int>(static_cast<unsigned>(ymd.month())),
-          static_cast<int>(static_cast<unsigned>(ymd.day())),
-          static_cast<int>(time.hours().count()),
-          static_cast<int>(time.minutes().count()),
-          static_cast<int>(time.seconds().count())};
-}
-
-inline Sec1996 hinnantToCount(const Date1996& r) {
-  // The time of day is added after the midnight, as the library does, so
-  // that 23:59:60 on a leap day reaches the leap second.
-  const date::sys_days day{date::year{r.year} / r.mon / r.day};
-  const UtcSeconds midnight = date::utc_clock::from_sys(date::sys_seconds{day});
-  return static_cast<Sec1996>((midnight - utcEpoch()).count()) +
-         static_cast<Sec1996>(r.hour) * 3600U + static_cast<Sec1996>(r.min) * 60U +
-         static_cast<Sec1996>(r.sec);
-}
-
-inline YearDay1996 hinnantYearDayFromCount(Sec1996 count) {
-  const UtcSeconds u = utcEpoch() + std::chrono::seconds{count};
-  const date::sys_seconds sys = date::utc_clock::to_sys(u);
-  const date::sys_days day = date::floor<date::days>(sys);
-  const date::year y = date::year_month_day{day}.year();
-  const UtcSeconds midnight = date::utc_clock::from_sys(date::sys_seconds{day});
-  const auto dayOfYear = (day - date::sys_days{y / 1 / 1}).count() + 1;
-  return {static_cast<double>(dayOfYear) + static_cast<double>((u - midnight).count()) / 86400.0,
-          static_cast<int>(y)};
-}
-
-inline Sec1996 hinnantYearDayToCount(const YearDay1996& yd) {
-  const double whole = std::trunc(yd.dayOfYear);
-  const auto seconds =
-      static_cast<std::int64_t>(std::floor((yd.dayOfYear - whole) * 86400.0 + 0.5));
-  const date::sys_days day =
-      date::sys_days{date::year{yd.year} / 1 / 1} + date::days{static_cast<int>(whole) - 1};
-  const UtcSeconds midnight = date::utc_clock::from_sys(date::sys_seconds{day});
-  return static_cast<Sec1996>((midnight - utcEpoch()).count() + seconds);
-}
-
-inline std::size_t hinnantText(Sec1996 count, char* out, std::size_t size) {
-  const date::sys_seconds sys = date::utc_clock::to_sys(utcEpoch() + std::chrono::seconds{count});
-  const std::string text = date::format("%d-%b-%Y %H:%M:%S", sys);
-  const std::size_t n = text.size() < size ? text.size() : size - 1;
-  std::memcpy(out, text.data(), n);
-  out[n] = '\0';
-  return n;
-}
-
-// ---- ERFA: UTC quasi-Julian dates through TAI ------------------------------
-
-// 1996-01-01 00:00:00 UTC as a Julian date, and TAI - UTC then: counts on
-// the scale are TAI seconds from that instant less 30.
-constexpr double kEpochJd = 2450083.5;
-constexpr double kTaiMinusUtcAtEpoch = 30.0;
-
-inline Date1996 erfaFromCount(Sec1996 count) {
-  double utc1 = 0;
-  double utc2 = 0;
-  eraTaiutc(kEpochJd, (count + kTaiMinusUtcAtEpoch) / 86400.0, &utc1, &utc2);
-  int y = 0;
-  int m = 0;
-  int d = 0;
-  int hmsf[4] = {};
-  eraD2dtf("UTC", 0, utc1, utc2, &y, &m, &d, hmsf);
-  return {y, m, d, hmsf[0], hmsf[1], hmsf[2]};
-}
-
-inline Sec1996 erfaToCount(const Date1996& r) {
-  double utc1 = 0;
-  double utc2 = 0;
-  eraDtf2d("UTC", r.year, r.mon, r.day, r.hour, r.min, r.sec, &utc1, &utc2);
-  double tai1 = 0;
-  double tai2 = 0;
-  eraUtctai(utc1, utc2, &tai1, &tai2);
-  return static_cast<Sec1996>(
-      std::llround(((tai1 - kEpochJd) + tai2) * 86400.0 - kTaiMinusUtcAtEpoch));
-}
-
-inline std::size_t erfaText(Sec1996 count, char* out, std::size_t size) {
-  static constexpr const char* month[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  const Date1996 r = erfaFromCount(count);
-  return static_cast<std::size_t>(std::snprintf(out, size, "%02d-%s-%04d %02d:%02d:%02d", r.day,
-                                                month[r.mon - 1], r.year, r.hour, r.min, r.sec));
-}
-
-// ---- The benchmark loops -------------------------------------------------
-
-// Each thread starts at its own place in the inputs.
-std::size_t firstIndex(const benchmark::State& state) {
-  return static_cast<std::size_t>(state.thread_index()) * (kInputs / 2);
-}
-
-template <class Convert>
-void fromCount(benchmark::State& state, Convert convert) {
-  const std::vector<Sec1996>& counts = inputs().counts;
-  std::size_t i = firstIndex(state);
-  for (auto _ : state) {
-    auto result = convert(counts[i & kMask]);
-    benchmark::DoNotOptimize(result);
-    ++i;
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-
-template <class Convert>
-void toCount(benchmark::State& state, Convert convert) {
-  const std::vector<Date1996>& records = inputs().records;
-  std::size_t i = firstIndex(state);
-  for (auto _ : state) {
-    Sec1996 result = convert(records[i & kMask]);
-    benchmark::DoNotOptimize(result);
-    ++i;
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-
-template <class Convert>
-void yearDayToCount(benchmark::State& state, Convert convert) {
-  const std::vector<YearDay1996>& yearDays = inputs().yearDays;
-  std::size_t i = firstIndex(state);
-  for (auto _ : state) {
-    Sec1996 result = convert(yearDays[i & kMask]);
-    benchmark::DoNotOptimize(result);
-    ++i;
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-
-template <class Convert>
-void tmToCount(benchmark::State& state, Convert convert) {
-  const std::vector<struct tm>& tms = inputs().tms;
-  std::size_t i = firstIndex(state);
-  for (auto _ : state) {
-    Sec1996 result = convert(tms[i & kMask]);
-    benchmark::DoNotOptimize(result);
-    ++i;
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-
-template <class Write>
-void text(benchmark::State& state, Write write) {
-  const std::vector<Sec1996>& counts = inputs().counts;
-  std::size_t i = firstIndex(state);
-  char out[64];
-  for (auto _ : state) {
-    const std::size_t length = write(counts[i & kMask], out, sizeof out);
-    benchmark::DoNotOptimize(length);
-    benchmark::DoNotOptimize(out);
-    ++i;
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-
-// Registers a benchmark run on one thread, and on two when the conversion
-// may be called from several threads at once.
-template <class Body>
-void add(const char* name, Body body, bool twoThreads = false) {
-  benchmark::internal::Benchmark* b = benchmark::RegisterBenchmark(name, body);
-  b->UseRealTime()->Threads(1);
-  if (twoThreads) b->Threads(2);
-}
+// The loop over each kind of input.
+template <auto convert>
+constexpr auto fromCount = convertEach<&Inputs::counts, convert>;
+template <auto convert>
+constexpr auto fromRecord = convertEach<&Inputs::records, convert>;
+template <auto convert>
+constexpr auto fromYearDay = convertEach<&Inputs::yearDays, convert>;
+template <auto convert>
+constexpr auto fromTm = convertEach<&Inputs::tms, convert>;
 
 void registerAll() {
   constexpr bool kTwoThreads = true;
   // Count to the six-field record.
-  add(
-      "from_record/ours", [](benchmark::State& s) { fromCount(s, cvtFromSec1996); }, kTwoThreads);
-  add(
-      "from_record/limit", [](benchmark::State& s) { fromCount(s, limitFromCount); }, kTwoThreads);
-  add("from_record/call", [](benchmark::State& s) { fromCount(s, callOnlyFromCount); });
-  add("from_record/classic", [](benchmark::State& s) { fromCount(s, classic::cvtFromSec1996); });
-  add(
-      "from_record/glibc", [](benchmark::State& s) { fromCount(s, glibcFromCount); }, kTwoThreads);
-  add("from_record/hinnant", [](benchmark::State& s) { fromCount(s, hinnantFromCount); });
-  add("from_record/erfa", [](benchmark::State& s) { fromCount(s, erfaFromCount); });
+  add("from_record/ours", fromCount<cvtFromSec1996>, kTwoThreads);
+  add("from_record/limit", fromCount<limitFromCount>, kTwoThreads);
+  add("from_record/call", fromCount<callOnlyFromCount>);
+  add("from_record/classic", fromCount<classic::cvtFromSec1996>);
+  add("from_record/glibc", fromCount<glibc::fromCount>, kTwoThreads);
+  add("from_record/hinnant", fromCount<hinnant::fromCount>);
+  add("from_record/erfa", fromCount<erfa::fromCount>);
   // The six-field record to a count.
-  add(
-      "to_record/ours", [](benchmark::State& s) { toCount(s, cvtToSec1996); }, kTwoThreads);
-  add(
-      "to_record/limit", [](benchmark::State& s) { toCount(s, limitToCount); }, kTwoThreads);
-  add("to_record/call", [](benchmark::State& s) { toCount(s, callOnlyToCount); });
-  add("to_record/classic", [](benchmark::State& s) { toCount(s, classic::cvtToSec1996); });
-  add(
-      "to_record/glibc", [](benchmark::State& s) { toCount(s, glibcToCount); }, kTwoThreads);
-  add("to_record/hinnant", [](benchmark::State& s) { toCount(s, hinnantToCount); });
-  add("to_record/erfa", [](benchmark::State& s) { toCount(s, erfaToCount); });
+  add("to_record/ours", fromRecord<cvtToSec1996>, kTwoThreads);
+  add("to_record/limit", fromRecord<limitToCount>, kTwoThreads);
+  add("to_record/call", fromRecord<callOnlyToCount>);
+  add("to_record/classic", fromRecord<classic::cvtToSec1996>);
+  add("to_record/glibc", fromRecord<glibc::toCount>, kTwoThreads);
+  add("to_record/hinnant", fromRecord<hinnant::toCount>);
+  add("to_record/erfa", fromRecord<erfa::toCount>);
   // Count to the day-of-year form and back.
-  add(
-      "from_yd/ours", [](benchmark::State& s) { fromCount(s, cvtFromSec1996_yd); }, kTwoThreads);
-  add("from_yd/classic", [](benchmark::State& s) { fromCount(s, classic::cvtFromSec1996_yd); });
-  add("from_yd/hinnant", [](benchmark::State& s) { fromCount(s, hinnantYearDayFromCount); });
-  add(
-      "to_yd/ours",
-      [](benchmark::State& s) {
-        yearDayToCount(
-            s, [](const YearDay1996& yd) { return cvtToSec1996_yd(yd.dayOfYear, yd.year); });
-      },
+  add("from_yd/ours", fromCount<cvtFromSec1996_yd>, kTwoThreads);
+  add("from_yd/classic", fromCount<classic::cvtFromSec1996_yd>);
+  add("from_yd/hinnant", fromCount<hinnant::yearDayFromCount>);
+  add("to_yd/ours",
+      fromYearDay<[](const YearDay1996& yd) { return cvtToSec1996_yd(yd.dayOfYear, yd.year); }>,
       kTwoThreads);
-  add("to_yd/classic", [](benchmark::State& s) {
-    yearDayToCount(
-        s, [](const YearDay1996& yd) { return classic::cvtToSec1996_yd(yd.dayOfYear, yd.year); });
-  });
-  add("to_yd/hinnant", [](benchmark::State& s) { yearDayToCount(s, hinnantYearDayToCount); });
+  add("to_yd/classic", fromYearDay<[](const YearDay1996& yd) {
+        return classic::cvtToSec1996_yd(yd.dayOfYear, yd.year);
+      }>);
+  add("to_yd/hinnant", fromYearDay<hinnant::yearDayToCount>);
   // Count to text.  The library's and the classic text live in static
   // storage; they are copied out as a caller would.
-  add("text/ours", [](benchmark::State& s) {
-    text(s, [](Sec1996 c, char* out, std::size_t) {
-      std::memcpy(out, stringDate1996(c), 21);
-      return std::size_t{20};
-    });
-  });
-  add("text/classic", [](benchmark::State& s) {
-    text(s, [](Sec1996 c, char* out, std::size_t) {
-      std::memcpy(out, classic::stringDate1996(c), 21);
-      return std::size_t{20};
-    });
-  });
-  add("text/glibc", [](benchmark::State& s) { text(s, glibcText); });
-  add("text/hinnant", [](benchmark::State& s) { text(s, hinnantText); });
-  add("text/erfa", [](benchmark::State& s) { text(s, erfaText); });
+  add("text/ours", writeEach<[](Sec1996 c, char* out, std::size_t) {
+        std::memcpy(out, stringDate1996(c), 21);
+        return std::size_t{20};
+      }>);
+  add("text/classic", writeEach<[](Sec1996 c, char* out, std::size_t) {
+        std::memcpy(out, classic::stringDate1996(c), 21);
+        return std::size_t{20};
+      }>);
+  add("text/glibc", writeEach<glibc::text>);
+  add("text/hinnant", writeEach<hinnant::text>);
+  add("text/erfa", writeEach<erfa::text>);
   // The tm pair.
-  add("from_tm/ours", [](benchmark::State& s) {
-    fromCount(s, [](Sec1996 c) { return *getDateFromSecondsSince1996(c); });
-  });
-  add("from_tm/classic", [](benchmark::State& s) {
-    fromCount(s, [](Sec1996 c) { return *classic::getDateFromSecondsSince1996(c); });
-  });
-  add("from_tm/glibc", [](benchmark::State& s) { fromCount(s, glibcTmFromCount); });
-  add(
-      "to_tm/ours",
-      [](benchmark::State& s) {
-        tmToCount(s, [](const struct tm& t) { return getSecondsSince1996FromDate(&t); });
-      },
+  add("from_tm/ours", fromCount<[](Sec1996 c) { return *getDateFromSecondsSince1996(c); }>);
+  add("from_tm/classic",
+      fromCount<[](Sec1996 c) { return *classic::getDateFromSecondsSince1996(c); }>);
+  add("from_tm/glibc", fromCount<glibc::tmFromCount>);
+  add("to_tm/ours", fromTm<[](const struct tm& t) { return getSecondsSince1996FromDate(&t); }>,
       kTwoThreads);
-  add("to_tm/classic", [](benchmark::State& s) {
-    tmToCount(s, [](const struct tm& t) {
-      struct tm scratch = t;
-      return classic::getSecondsSince1996FromDate(&scratch);
-    });
-  });
-  add("to_tm/glibc", [](benchmark::State& s) { tmToCount(s, glibcTmToCount); });
-}
-
-// The peers must convert correctly before their times mean anything: up to
-// the end of 1998 every one of them knows the same single leap second.
-bool peersAgree() {
-  constexpr Sec1996 kCheckedSpan = 94694400;  // 1999-01-01 less the 1998 leap second
-  constexpr Sec1996 kLeapSecond = 47260800;   // ERFA reads it as 23:59:60
-  bool ok = true;
-  auto same = [](const Date1996& a, const Date1996& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-  };
-  for (Sec1996 c = 0; c < kCheckedSpan; c += 86400 + 3607) {
-    for (const Sec1996 count : {c, kLeapSecond - 1, kLeapSecond + 1}) {
-      const Date1996 r = cvtFromSec1996(count);
-      ok &= same(limitFromCount(count), r) || count >= kLeapSecond;
-      ok &= same(classic::cvtFromSec1996(count), r);
-      ok &= same(glibcFromCount(count), r);
-      ok &= same(hinnantFromCount(count), r);
-      ok &= same(erfaFromCount(count), r);
-      ok &= classic::cvtToSec1996(r) == count && glibcToCount(r) == count;
-      ok &= hinnantToCount(r) == count && erfaToCount(r) == count;
-      ok &= limitToCount(r) == count || count >= kLeapSecond;
-      const YearDay1996 yd = cvtFromSec1996_yd(count);
-      const YearDay1996 hinnantYd = hinnantYearDayFromCount(count);
-      ok &= hinnantYd.dayOfYear == yd.dayOfYear && hinnantYd.year == yd.year;
-      ok &= hinnantYearDayToCount(yd) == cvtToSec1996_yd(yd.dayOfYear, yd.year);
-      char peerText[64];
-      for (auto write : {glibcText, hinnantText, erfaText}) {
-        write(count, peerText, sizeof peerText);
-        ok &= std::strcmp(peerText, stringDate1996(count)) == 0;
-      }
-    }
-  }
-  return ok;
+  add("to_tm/classic", fromTm<[](const struct tm& t) {
+        struct tm scratch = t;
+        return classic::getSecondsSince1996FromDate(&scratch);
+      }>);
+  add("to_tm/glibc", fromTm<glibc::tmToCount>);
 }
 
 }  // namespace

@@ -17,18 +17,12 @@ build=build-bench
 repetitions=${BENCH_REPETITIONS:-5}
 driverRuns=${BENCH_DRIVER_RUNS:-40}
 
-need=()
-command -v cmake >/dev/null || need+=(cmake)
-command -v g++ >/dev/null || need+=(g++)
-command -v python3 >/dev/null || need+=(python3)
-for pkg in libbenchmark-dev libhowardhinnant-date-dev liberfa-dev tzdata; do
-  dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  echo "installing: ${need[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
-fi
+source scripts/lib/need.sh
+need_command cmake
+need_command g++
+need_command python3
+need_package libbenchmark-dev libhowardhinnant-date-dev liberfa-dev tzdata
+install_needed
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DSEC1996_BUILD_BENCH=ON \
   -DSEC1996_BUILD_TESTS=OFF >/dev/null
@@ -45,117 +39,7 @@ fi
 "$build/bench/sec1996_bench" --benchmark_repetitions="$repetitions" --benchmark_min_time=0.2 \
   --benchmark_out="$build/bench.json" --benchmark_out_format=json >/dev/null 2>"$build/bench.log"
 
-python3 - "$build" "$driverRuns" "$repetitions" <<'EOF'
-import json, os, resource, subprocess, sys
-
-build, driver_runs, repetitions = sys.argv[1], int(sys.argv[2]), sys.argv[3]
-with open(os.path.join(build, "bench.json")) as f:
-    report = json.load(f)
-
-# The best of the repetitions: other work on the machine only ever adds
-# time, so the fastest repetition is the one it disturbed least.
-cpu = {}      # "conversion/peer" -> least CPU ns per call on one thread
-rate = {}     # ("conversion/peer", threads) -> most calls per second
-cpu_by_threads = {}  # ("conversion/peer", threads) -> least CPU ns per call
-for b in report["benchmarks"]:
-    if b.get("run_type") != "iteration":
-        continue
-    conversion, peer = b["run_name"].split("/")[:2]
-    key = (f"{conversion}/{peer}", b["threads"])
-    rate[key] = max(rate.get(key, 0.0), b["items_per_second"])
-    cpu_by_threads[key] = min(cpu_by_threads.get(key, float("inf")), b["cpu_time"])
-for (name, threads), value in cpu_by_threads.items():
-    if threads == 1:
-        cpu[name] = value
-
-rows = [
-    ("from_record", "cvtFromSec1996"),
-    ("to_record", "cvtToSec1996"),
-    ("from_yd", "cvtFromSec1996_yd"),
-    ("to_yd", "cvtToSec1996_yd"),
-    ("text", "stringDate1996"),
-    ("from_tm", "getDateFromSecondsSince1996"),
-    ("to_tm", "getSecondsSince1996FromDate"),
-]
-peers = ["ours", "limit", "call", "classic", "glibc", "hinnant", "erfa"]
-
-def cell(key):
-    return f"{cpu[key]:.1f}" if key in cpu else "-"
-
-print(f"ns per call (CPU time, best of {repetitions} repetitions, one thread):\n")
-print("| function | " + " | ".join(peers) + " | ours / limit | classic / ours |")
-print("|---|" + "---:|" * (len(peers) + 2))
-for conversion, name in rows:
-    ours = cpu[f"{conversion}/ours"]
-    limit = cpu.get(f"{conversion}/limit")
-    classic = cpu.get(f"{conversion}/classic")
-    print(f"| `{name}` | " + " | ".join(cell(f"{conversion}/{p}") for p in peers) +
-          f" | {limit and f'{ours / limit:.2f}' or '-'} | {classic and f'{classic / ours:.0f}' or '-'} |")
-
-# Throughput on two threads over one is 2.0 when the work scales with the
-# cores; it needs two idle cores to show.  CPU time per call on two threads
-# over one is 1.0 when the threads do not contend, busy machine or not; a
-# process-wide lock raises it.
-print(f"\nTwo threads against one (best of {repetitions}; 2.0 and 1.0 are perfect):\n")
-print("| benchmark | 1 thread, M calls/s | 2 threads, M calls/s | throughput ratio "
-      "| CPU per call ratio |")
-print("|---|---:|---:|---:|---:|")
-for (key, threads), value in sorted(rate.items()):
-    if threads == 2:
-        one = rate[(key, 1)]
-        cpu_ratio = cpu_by_threads[(key, 2)] / cpu_by_threads[(key, 1)]
-        print(f"| {key} | {one / 1e6:.1f} | {value / 1e6:.1f} | {value / one:.2f} "
-              f"| {cpu_ratio:.2f} |")
-
-def driver_cpu(path, batches=5):
-    """CPU seconds (user + system) per run of a driver, output discarded:
-    the least over batches of driver_runs / batches runs each."""
-    runs = max(1, driver_runs // batches)
-    best = float("inf")
-    for _ in range(batches):
-        before = resource.getrusage(resource.RUSAGE_CHILDREN)
-        for _ in range(runs):
-            subprocess.run([path], stdout=subprocess.DEVNULL, check=True)
-        after = resource.getrusage(resource.RUSAGE_CHILDREN)
-        spent = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
-        best = min(best, spent / runs)
-    return best
-
-ours_driver = driver_cpu(os.path.join(build, "driver", "CvtTest"))
-classic_driver = driver_cpu(os.path.join(build, "bench", "CvtTest_classic"))
-empty = driver_cpu("/bin/true")  # what starting any process costs here
-print(f"\nCvtTest, whole process, CPU per run (best batch of {driver_runs} runs): "
-      f"{ours_driver * 1e3:.2f} ms; classic driver {classic_driver * 1e3:.2f} ms; "
-      f"ratio {classic_driver / ours_driver:.1f} "
-      f"(an empty process, /bin/true, costs {empty * 1e3:.2f} ms)")
-
-def check(label, value, ok):
-    print(f"  {'met   ' if ok else 'MISSED'}  {label}: {value}")
-
-print("\nTargets:")
-ratio = lambda a, b: cpu[a] / cpu[b]
-for conversion, name in rows[:2]:
-    r = ratio(f"{conversion}/ours", f"{conversion}/limit")
-    check(f"{name} <= 1.3 x limit", f"{r:.2f}", r <= 1.3)
-for conversion, name in rows[:2]:
-    r = ratio(f"{conversion}/classic", f"{conversion}/ours")
-    check(f"{name} >= 15 x faster than classic", f"{r:.0f}", r >= 15)
-for conversion, name in rows[2:5]:
-    r = ratio(f"{conversion}/classic", f"{conversion}/ours")
-    check(f"{name} >= 10 x faster than classic", f"{r:.0f}", r >= 10)
-for conversion, name in rows[:5]:
-    for peer in ("hinnant", "erfa"):
-        key = f"{conversion}/{peer}"
-        if key in cpu:
-            r = ratio(key, f"{conversion}/ours")
-            check(f"{name} faster than {peer}", f"{r:.1f} x", r > 1)
-for (key, threads), value in sorted(rate.items()):
-    if threads == 2 and key.endswith("/ours"):
-        r = value / rate[(key, 1)]
-        check(f"{key} two threads ~ twice one", f"{r:.2f}", r >= 1.8)
-r = classic_driver / ours_driver
-check("CvtTest CPU >= 5 x less than classic", f"{r:.1f}", r >= 5)
-EOF
+python3 scripts/bench_report.py "$build" "$driverRuns" "$repetitions"
 echo
 echo "machine: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) CPUs;" \
   "$(grep -m1 "Load Average" "$build/bench.log" || true) at the start"

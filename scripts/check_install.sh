@@ -14,16 +14,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-need=()
-command -v cmake >/dev/null || need+=(cmake)
-command -v g++ >/dev/null || need+=(g++)
-command -v pkg-config >/dev/null || need+=(pkg-config)
-command -v nm >/dev/null || need+=(binutils)
-if [ ${#need[@]} -gt 0 ]; then
-  echo "installing: ${need[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
-fi
+source scripts/lib/need.sh
+need_command cmake
+need_command g++
+need_command pkg-config
+need_command nm binutils
+install_needed
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -12,11 +12,9 @@ binary=${1:-build/cli/sec1996}
 lines=${2:-10000000}
 [ -x "$binary" ] || { echo "no binary at $binary: build the project first" >&2; exit 2; }
 
-if ! command -v hyperfine >/dev/null; then
-  echo "installing: hyperfine"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq hyperfine
-fi
+source scripts/lib/need.sh
+need_command hyperfine
+install_needed
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

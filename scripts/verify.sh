@@ -35,30 +35,21 @@ wants() {
 }
 
 # --- packages -------------------------------------------------------------
-need=()
-command -v cmake >/dev/null || need+=(cmake)
-command -v g++ >/dev/null || need+=(g++)
-[ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
-[ -f "$ZONEINFO/leap-seconds.list" ] || need+=(tzdata)
+source scripts/lib/need.sh
+need_command cmake
+need_command g++
+need_file /usr/include/gtest/gtest.h libgtest-dev
+need_file "$ZONEINFO/leap-seconds.list" tzdata
 if wants references; then
-  [ -f /usr/include/date/tz.h ] || need+=(libhowardhinnant-date-dev)
-  [ -f /usr/include/erfa.h ] || need+=(liberfa-dev)
+  need_file /usr/include/date/tz.h libhowardhinnant-date-dev
+  need_file /usr/include/erfa.h liberfa-dev
 fi
 if wants fuzz; then
-  command -v clang++ >/dev/null || need+=(clang)
+  need_command clang++ clang
   # The libFuzzer runtime ships apart from the compiler.
-  if ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
-    need+=(libclang-rt-14-dev)
-  fi
+  need_file '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' libclang-rt-14-dev
 fi
-if [ ${#need[@]} -gt 0 ]; then
-  echo "verify.sh: installing ${need[*]}"
-  sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq &&
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${need[@]}" ||
-    { echo "verify.sh: could not install ${need[*]}" >&2; exit 1; }
-fi
+install_needed
 
 # --- bookkeeping ----------------------------------------------------------
 summary=()
@@ -93,29 +84,30 @@ if needs_verify_build; then
   verify_built=$?
 fi
 
+# Runs a program of build-verify/verify, keeps its output in the stage's log
+# and records the last line of it that matches the summary pattern.
+run_verify_program() {  # stage, program, summary pattern
+  local stage="$1" program="$2" pattern="$3"
+  local log="$log_dir/$stage.log"
+  if [ $verify_built -ne 0 ]; then
+    record "$stage" 1 "not built"
+    return
+  fi
+  "./build-verify/verify/$program" | tee "$log"
+  local status=${PIPESTATUS[0]}
+  record "$stage" "$status" "$(grep -o "$pattern" "$log" | tail -n 1)"
+}
+
 # --- 1. every count -------------------------------------------------------
 if wants exhaustive; then
   banner "exhaustive: every count"
-  if [ $verify_built -ne 0 ]; then
-    record exhaustive 1 "not built"
-  else
-    ./build-verify/verify/sec1996_exhaustive | tee "$log_dir/exhaustive.log"
-    status=${PIPESTATUS[0]}
-    record exhaustive "$status" "$(grep -o 'checked .*' "$log_dir/exhaustive.log" | tail -n 1)"
-  fi
+  run_verify_program exhaustive sec1996_exhaustive 'checked .*'
 fi
 
 # --- 2. independent references --------------------------------------------
 if wants references; then
   banner "references: Hinnant's date and ERFA"
-  if [ $verify_built -ne 0 ]; then
-    record references 1 "not built"
-  else
-    ./build-verify/verify/sec1996_references | tee "$log_dir/references.log"
-    status=${PIPESTATUS[0]}
-    record references "$status" \
-      "$(grep -o 'core with the full list.*' "$log_dir/references.log" | tail -n 1)"
-  fi
+  run_verify_program references sec1996_references 'core with the full list.*'
 fi
 
 # --- 3. every time zone ---------------------------------------------------

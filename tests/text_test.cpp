@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 
+#include "test_support.h"
 #include "timescale/sec1996.h"
 
 namespace {
@@ -43,14 +44,13 @@ TEST(TextForm, CountsRenderAsTwentyCharacterUtcText) {
 TEST(TextForm, EveryDayMatchesStrftimeOfTheSameRecord) {
   // One count a day, at a time of day that moves through the day, across
   // the whole scale: the text is the record, in exactly 20 characters.
-  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   for (std::uint64_t c = 0; c <= UINT32_MAX; c += 86400 + 7) {
     const auto count = static_cast<Sec1996>(c);
     const tm* t = getDateFromSecondsSince1996(count);
     char expected[32];
     std::snprintf(expected, sizeof expected, "%02d-%s-%04d %02d:%02d:%02d", t->tm_mday,
-                  kMonths[t->tm_mon], t->tm_year + 1900, t->tm_hour, t->tm_min, t->tm_sec);
+                  sec1996::testing::kMonthAbbreviations[t->tm_mon], t->tm_year + 1900, t->tm_hour,
+                  t->tm_min, t->tm_sec);
     const char* text = stringDate1996(count);
     ASSERT_EQ(std::strlen(text), 20U) << "count " << count;
     ASSERT_STREQ(text, expected) << "count " << count;

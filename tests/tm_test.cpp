@@ -49,6 +49,9 @@ TEST(TmForm, CountsBreakDownAsGmtimeDoes) {
   for (int i = 0; i < 100000; ++i) {
     const Sec1996 count = i < 4 ? kLeapSecond - 1 + static_cast<Sec1996>(i) : anyCount(random);
     const tm expected = referenceRecord(count);
+#ifdef __GLIBC__
+    time_str.tm_gmtoff = 3600;  // what the caller left there must not show through
+#endif
     const tm* got = getDateFromSecondsSince1996(count);
     ASSERT_EQ(got, &time_str);
     ASSERT_EQ(got->tm_year, expected.tm_year) << count;
@@ -60,6 +63,10 @@ TEST(TmForm, CountsBreakDownAsGmtimeDoes) {
     ASSERT_EQ(got->tm_wday, expected.tm_wday) << count;
     ASSERT_EQ(got->tm_yday, expected.tm_yday) << count;
     ASSERT_EQ(got->tm_isdst, 0) << count;
+#ifdef __GLIBC__
+    ASSERT_EQ(got->tm_gmtoff, 0) << count;
+    ASSERT_STREQ(got->tm_zone, "UTC") << count;  // gmtime_r writes "GMT"
+#endif
     // The reentrant form fills the caller's record with the same fields
     // and leaves time_str alone.
     const tm shared = *got;

@@ -92,8 +92,8 @@ extern SEC1996_API struct tm time_str;
  *   struct tm* getDateFromSecondsSince1996(Sec1996 count);
  *
  * Parameters:   count - any count.
- * Return value: &time_str, filled with the UTC date and time of count as
- *               gmtime() fills its record: tm_year from 1900, tm_mon from 0,
+ * Return value: &time_str, every field of it rewritten with the UTC date
+ *               and time of count: tm_year from 1900, tm_mon from 0,
  *               tm_mday, tm_hour, tm_min, tm_sec, tm_wday (0 = Sunday),
  *               tm_yday (0 = 1 January), tm_isdst 0, and on glibc tm_gmtoff 0
  *               and tm_zone "UTC".  Never a null pointer.

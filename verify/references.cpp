@@ -20,12 +20,9 @@
 // mismatch, 2 if a reference or the list could not be used.
 #include <date/date.h>
 #include <date/tz.h>
-#include <erfa.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cinttypes>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +33,7 @@
 
 #include "leap_seconds.h"
 #include "mismatch_report.h"
+#include "peers.h"
 #include "scale.h"
 #include "test_support.h"
 #include "timescale/sec1996.h"
@@ -46,14 +44,14 @@ using sec1996::detail::LeapSeconds;
 using sec1996::verify::describe;
 using sec1996::verify::MismatchReport;
 using sec1996::verify::sameRecord;
+namespace erfa = sec1996::peers::erfa;
+namespace hinnant = sec1996::peers::hinnant;
 
 constexpr std::uint64_t kLastCount = 0xFFFFFFFFu;
 constexpr std::int64_t kSecondsPerDay = 86400;
 // The count of 1998-12-31 23:59:59, the last second that the one-entry table
 // and the full list read alike (the full list inserts a leap second next).
 constexpr std::uint64_t kLastCountOf1998 = 94694400;
-constexpr double kJulianDateOf1996 = 2450083.5;  // 1996-01-01 00:00:00
-constexpr int kTaiMinusUtcIn1996 = 30;           // seconds
 constexpr std::uint64_t kDefaultRandomCounts = 3000000;
 constexpr std::uint64_t kDefaultSeed = 1996;
 
@@ -75,89 +73,16 @@ struct Reading {
 
 std::string describeReading(const Reading& r) { return describe(r.record); }
 
-// Hinnant's date library: counts on utc_clock, which counts leap seconds.
-class DateReference {
- public:
-  DateReference()
-      : epoch_(date::clock_cast<date::utc_clock>(
-            date::sys_seconds{date::sys_days{date::year{1996} / 1 / 1}})) {}
-
-  Reading read(std::uint64_t count) const {
-    const date::utc_seconds utc = epoch_ + std::chrono::seconds{count};
-    const bool leap = date::get_leap_second_info(utc).is_leap_second;
-    const date::sys_seconds sys = date::utc_clock::to_sys(utc);  // 23:59:59 in a leap second
-    const date::sys_days day = date::floor<date::days>(sys);
-    const date::year_month_day ymd{day};
-    const date::hh_mm_ss<std::chrono::seconds> time{sys - day};
-    const date::sys_days newYear{ymd.year() / 1 / 1};
-    return {{static_cast<std::int32_t>(int{ymd.year()}),
-             static_cast<std::int32_t>(unsigned{ymd.month()}),
-             static_cast<std::int32_t>(unsigned{ymd.day()}),
-             static_cast<std::int32_t>(time.hours().count()),
-             static_cast<std::int32_t>(time.minutes().count()),
-             static_cast<std::int32_t>(time.seconds().count() + (leap ? 1 : 0))},
-            (day - date::sys_days{date::year{1996} / 1 / 1}).count(),
-            static_cast<int>((day - newYear).count()) + 1,
-            static_cast<int>(date::weekday{day}.c_encoding())};
-  }
-
-  // The count of a UTC date and time; 23:59:60 is the leap second.
-  std::uint64_t count(const Date1996& r) const {
-    const date::sys_days day{date::year{r.year} / r.mon / r.day};
-    const auto sys = date::sys_seconds{day} + std::chrono::hours{r.hour} +
-                     std::chrono::minutes{r.min} + std::chrono::seconds{r.sec == 60 ? 59 : r.sec};
-    const auto utc = date::clock_cast<date::utc_clock>(sys) + std::chrono::seconds{r.sec == 60};
-    return static_cast<std::uint64_t>((utc - epoch_).count());
-  }
-
-  // The leap seconds since 1996 the library's tz database knows of.
-  std::size_t leapSecondsSince1996() const {
-    std::size_t n = 0;
-    for (const auto& leap : date::get_tzdb().leap_seconds) {
-      if (leap.date() > date::sys_days{date::year{1996} / 1 / 1}) ++n;
-    }
-    return n;
-  }
-
- private:
-  date::utc_seconds epoch_;
-};
-
-// ERFA: a count is a number of SI seconds, so it is TAI since the epoch; ERFA
-// turns TAI into UTC and splits it into fields, 23:59:60 included.
-class ErfaReference {
- public:
-  // Fails (returns false) only if ERFA rejects the date.
-  bool read(std::uint64_t count, Date1996& record) const {
-    const std::uint64_t tai = count + kTaiMinusUtcIn1996;
-    const double tai1 = kJulianDateOf1996 + static_cast<double>(tai / kSecondsPerDay);
-    const double tai2 = static_cast<double>(tai % kSecondsPerDay) / kSecondsPerDay;
-    double utc1 = 0;
-    double utc2 = 0;
-    if (eraTaiutc(tai1, tai2, &utc1, &utc2) < 0) return false;
-    int year = 0;
-    int mon = 0;
-    int day = 0;
-    int hmsf[4] = {};
-    if (eraD2dtf("UTC", 0, utc1, utc2, &year, &mon, &day, hmsf) < 0) return false;
-    record = {year, mon, day, hmsf[0], hmsf[1], hmsf[2]};
-    return true;
-  }
-
-  bool count(const Date1996& r, std::uint64_t& count) const {
-    double utc1 = 0;
-    double utc2 = 0;
-    if (eraDtf2d("UTC", r.year, r.mon, r.day, r.hour, r.min, r.sec, &utc1, &utc2) < 0) {
-      return false;
-    }
-    double tai1 = 0;
-    double tai2 = 0;
-    if (eraUtctai(utc1, utc2, &tai1, &tai2) < 0) return false;
-    const double seconds = ((tai1 - kJulianDateOf1996) + tai2) * kSecondsPerDay;
-    count = static_cast<std::uint64_t>(std::llround(seconds) - kTaiMinusUtcIn1996);
-    return true;
-  }
-};
+// How Hinnant's date library reads a count: utc_clock counts leap seconds.
+Reading readWithDate(Sec1996 count) {
+  Date1996 record = hinnant::fromCount(count);
+  if (hinnant::isLeapSecond(count)) record.sec = 60;
+  const date::sys_days day = date::floor<date::days>(hinnant::sysTimeOf(count));
+  const date::sys_days newYear{date::year{record.year} / 1 / 1};
+  return {record, (day - date::sys_days{date::year{1996} / 1 / 1}).count(),
+          static_cast<int>((day - newYear).count()) + 1,
+          static_cast<int>(date::weekday{day}.c_encoding())};
+}
 
 struct Totals {
   std::uint64_t core = 0;
@@ -170,15 +95,15 @@ class Comparison {
 
   // Both references read the count; they must agree with each other first.
   bool readBoth(std::uint64_t count, Reading& reading) {
-    reading = date_.read(count);
-    Date1996 erfa{};
-    if (!erfa_.read(count, erfa)) {
+    reading = readWithDate(static_cast<Sec1996>(count));
+    Date1996 erfaRecord{};
+    if (!erfa::read(static_cast<Sec1996>(count), erfaRecord)) {
       report_.add(count, "ERFA rejects the count");
       return false;
     }
-    if (!sameRecord(erfa, reading.record)) {
+    if (!sameRecord(erfaRecord, reading.record)) {
       report_.add(count, "the references disagree: date reads " + describeReading(reading) +
-                             ", ERFA " + describe(erfa));
+                             ", ERFA " + describe(erfaRecord));
       return false;
     }
     return true;
@@ -251,10 +176,7 @@ class Comparison {
                              std::to_string(ref.record.year) + ") gives " + std::to_string(backYd));
     }
     const std::string text = stringDate1996(c);
-    const std::string expectedText = date::format(
-        "%d-%b-%Y %H:%M:%S",
-        date::sys_days{date::year{ref.record.year} / ref.record.mon / ref.record.day} +
-            std::chrono::seconds{ref.shown().hour * 3600 + ref.shown().min * 60 + ref.shown().sec});
+    const std::string expectedText = hinnant::textOf(c);
     if (text != expectedText) {
       report_.add(count,
                   "stringDate1996 gives \"" + text + "\", expected \"" + expectedText + "\"");
@@ -278,12 +200,13 @@ class Comparison {
  private:
   // Each reference converts its own reading back to the count.
   void checkReferencesBack(std::uint64_t count, const Reading& ref) {
-    if (date_.count(ref.record) != count) {
+    const auto exact = static_cast<std::int64_t>(count);
+    if (hinnant::exactCount(ref.record) != exact) {
       report_.add(count, "date converts " + describeReading(ref) + " back to " +
-                             std::to_string(date_.count(ref.record)));
+                             std::to_string(hinnant::exactCount(ref.record)));
     }
-    std::uint64_t erfaCount = 0;
-    if (!erfa_.count(ref.record, erfaCount) || erfaCount != count) {
+    std::int64_t erfaCount = 0;
+    if (!erfa::exactCount(ref.record, erfaCount) || erfaCount != exact) {
       report_.add(
           count, "ERFA converts " + describeReading(ref) + " back to " + std::to_string(erfaCount));
     }
@@ -291,8 +214,6 @@ class Comparison {
 
   LeapSeconds fullList_;
   MismatchReport& report_;
-  DateReference date_;
-  ErfaReference erfa_;
   Totals totals_;
 };
 
@@ -344,7 +265,7 @@ int main(int argc, char** argv) {
   MismatchReport report;
   Comparison comparison(fullList, report);
   std::printf("references: %zu leap seconds since 1996 in %s, %zu in date's tz database\n",
-              fullList.size(), listPath, DateReference{}.leapSecondsSince1996());
+              fullList.size(), listPath, hinnant::leapSecondsSince1996());
 
   // 1. The core with the full list.
   for (const std::int32_t entry : fullList) {

@@ -1,7 +1,8 @@
-// cvtFromSec1996: a count as a UTC calendar record.
-//   Given:   a count on the scale.
-//   Returns: its record, every field in range.
-//   Notes:   a leap second reads as 23:59:59 of its day.
+// cvtFromSec1996 (what it returns: sec1996.h).
+// The core reads the count as a clock, with every leap second at or before
+// it taken out, so the leap second shares its nominal second with the one
+// before and reads as 23:59:59; the clock's day and second of the day are
+// then split into the record's fields.
 #include "record.h"
 #include "timescale/sec1996.h"
 

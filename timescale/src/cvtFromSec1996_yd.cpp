@@ -1,9 +1,8 @@
-// cvtFromSec1996_yd: a count as a year and fractional day of the year.
-//   Given:   a count on the scale.
-//   Returns: {day of the year from 1 plus (count - that day's midnight
-//            count) / 86400.0, year}.
-//   Notes:   a leap second is the 86400th second after its day's midnight,
-//            so its fraction is exactly 1.0: 1997-06-30 23:59:60 is 182.0.
+// cvtFromSec1996_yd (what it returns: sec1996.h).
+// The day of the year is the clock's day count less that of 1 January of
+// its year.  The fraction counts the seconds since that day's midnight,
+// which at a leap second are one more than the clock shows (86400): that is
+// why the leap second reads as exactly the next whole day.
 #include "scale.h"
 #include "timescale/sec1996.h"
 

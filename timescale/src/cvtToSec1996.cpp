@@ -1,9 +1,9 @@
-// cvtToSec1996: a UTC calendar record as a count.
-//   Given:   a record with fields in any range.
-//   Returns: the count of 00:00:00 on the normalised date, plus the time of
-//            day in seconds as it stands, all modulo 2^32.
-//   Notes:   because the time of day is added to the day's midnight count,
-//            23:59:60 and 24:00:00 on a leap day reach the leap second.
+// cvtToSec1996 (what it returns: sec1996.h).
+// The count of the normalised date's midnight, plus the time of day as it
+// stands.  Adding the time of day to the midnight count, rather than
+// normalising the time first, is what lets 23:59:60 and 24:00:00 on a leap
+// day reach the leap second.  The midnight is exact in 64 bits and wrapped
+// once; the time of day is added in unsigned 32-bit arithmetic.
 #include "scale.h"
 #include "timescale/sec1996.h"
 

@@ -1,10 +1,9 @@
-// cvtToSec1996_yd: a year and fractional day of the year as a count.
-//   Given:   any double and any year.
-//   Returns: the count of 00:00:00 on day trunc(dayOfYear) of year, plus the
-//            fraction in seconds rounded to the nearest (halves up), modulo
-//            2^32.
-//   Notes:   days outside the year carry into the neighbouring years.  NaN
-//            reads as 1.0; beyond +-2^31 days the value is clamped.
+// cvtToSec1996_yd (what it returns: sec1996.h).
+// The count of the midnight of day trunc(dayOfYear) of the year, counted
+// from 1 January so that days outside the year carry into its neighbours,
+// plus the fraction rounded to whole seconds.  NaN and values past 2^31
+// days are settled first, so that every conversion to an integer below is
+// defined.
 #include <cmath>
 
 #include "scale.h"

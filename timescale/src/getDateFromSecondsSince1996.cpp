@@ -1,8 +1,8 @@
-// getDateFromSecondsSince1996: a count as a broken-down UTC time.
-//   Given:   a count on the scale.
-//   Returns: &time_str, filled as gmtime() fills its record.
-//   Notes:   a leap second reads as 23:59:59 of its day.  time_str is
-//            overwritten by every call.
+// getDateFromSecondsSince1996 (what it returns: sec1996.h).
+// The core's clock and fields of the count, written into time_str.  The
+// record is cleared first, so that nothing a caller or an earlier call left
+// in it (tm_gmtoff, say) survives; the weekday and the day of the year come
+// from the same day count as the date.
 #include "record.h"
 #include "timescale/sec1996.h"
 

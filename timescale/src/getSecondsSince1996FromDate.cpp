@@ -1,9 +1,9 @@
-// getSecondsSince1996FromDate: a broken-down UTC time as a count.
-//   Given:   tm_year, tm_mon, tm_mday, tm_hour, tm_min, tm_sec, in any range;
-//            out-of-range fields roll over into the next larger ones.
-//   Returns: the count of that time, modulo 2^32.  The record is untouched.
-//   Notes:   a time at or after the day that follows a leap second gains it;
-//            23:59:60 rolls over to 00:00:00 of the next day.
+// getSecondsSince1996FromDate (what it returns: sec1996.h).
+// The fields become nominal seconds from the epoch (days of 86400) in
+// 64-bit arithmetic, where no int field can overflow, and the core adds the
+// leap seconds inserted before that moment.  In nominal seconds 23:59:60 is
+// 00:00:00 of the next day, which is why this function cannot name a leap
+// second.
 #include "scale.h"
 #include "timescale/sec1996.h"
 

@@ -1,8 +1,7 @@
-// stringDate1996: a count as the 20-character text "DD-Mon-YYYY HH:MM:SS".
-//   Given:   a count on the scale.
-//   Returns: a pointer to the unit's 21-byte buffer holding the text.
-//   Notes:   a leap second reads as 23:59:59 of its day.  The buffer is
-//            overwritten by every call.
+// stringDate1996 (what it returns: sec1996.h).
+// The count's fields, written digit by digit into the unit's buffer: every
+// field has a fixed width, so no printf() is needed (text.h writes it, as for the other texts), and the text is the
+// same in every locale.
 #include "text.h"
 #include "timescale/sec1996.h"
 

@@ -12,7 +12,6 @@
 namespace sec1996::detail {
 
 inline constexpr std::int64_t kSecondsPerDay = 86400;
-inline constexpr std::int64_t kHalfDay = kSecondsPerDay / 2;
 // 1996-01-01 counted from 1970-01-01 (calendar time 820454400).
 inline constexpr std::int64_t kEpochDaysFrom1970 = 9496;
 // 1996-01-01 was a Monday.

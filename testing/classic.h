@@ -1,18 +1,19 @@
 // The classic way to build this library, kept as a yardstick for the
-// benchmark and the classic CvtTest, and as a reference for the tests: every conversion asks the C
-// library's mktime() for the epoch and gmtime() for the broken-down time,
-// and the leap seconds are applied around them.  It reads the process time
-// zone (run it with TZ=UTC, its fastest case), shares gmtime()'s static
-// record and is single-threaded.  Same results as the library in UTC over
-// the counts 0 to 1327029247; never shipped.
-#ifndef SEC1996_BENCH_CLASSIC_H
-#define SEC1996_BENCH_CLASSIC_H
+// benchmark and the classic CvtTest, and as a reference for the tests: every
+// conversion asks the C library's mktime() for the epoch and gmtime() for the
+// broken-down time, and the leap seconds are applied around them.  It reads
+// the process time zone (run it with TZ=UTC, its fastest case), shares
+// gmtime()'s static record and is single-threaded.  Same results as the
+// library in UTC over the counts 0 to 1327029247; never shipped.
+#ifndef SEC1996_TESTING_CLASSIC_H
+#define SEC1996_TESTING_CLASSIC_H
 
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
 
 #include "leap_seconds.h"
+#include "test_support.h"
 #include "timescale/sec1996.h"
 
 namespace classic {
@@ -104,17 +105,16 @@ inline Sec1996 cvtToSec1996_yd(double dayOfYear, std::int32_t year) {
 }
 
 inline char* stringDate1996(Sec1996 count) {
-  static constexpr const char* month[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   // Room for any six long values, so that the compiler sees no truncation.
   static char string[80];
   const Date1996 r = classic::cvtFromSec1996(count);
   std::snprintf(string, sizeof string, "%2.2ld-%s-%4.4ld %2.2ld:%2.2ld:%2.2ld",
-                static_cast<long>(r.day), month[r.mon - 1], static_cast<long>(r.year),
-                static_cast<long>(r.hour), static_cast<long>(r.min), static_cast<long>(r.sec));
+                static_cast<long>(r.day), sec1996::testing::kMonthAbbreviations[r.mon - 1],
+                static_cast<long>(r.year), static_cast<long>(r.hour), static_cast<long>(r.min),
+                static_cast<long>(r.sec));
   return string;
 }
 
 }  // namespace classic
 
-#endif  // SEC1996_BENCH_CLASSIC_H
+#endif  // SEC1996_TESTING_CLASSIC_H
