@@ -88,7 +88,8 @@ typedef struct YearDay1996 {
  *
  * The name is global: a program that links the library must not define a
  * global of its own named time_str.  With the static library such a program
- * fails to link (multiple definition).  With the shared library it links
+ * fails to link (multiple definition) once it calls
+ * getDateFromSecondsSince1996.  With the shared library it links
  * without a warning, and the dynamic linker binds the library's time_str to
  * the program's object, so getDateFromSecondsSince1996 writes
  * sizeof(struct tm) bytes into it.  Binding the library to its own copy
