@@ -1,12 +1,13 @@
 /*
  * sec1996.h - the Sec1996 time scale.
  *
- * A Sec1996 is a count of seconds since 1996-01-01 00:00:00 UTC in which
- * every inserted leap second is counted, so the count goes up by exactly one
- * each second.  The library converts a count to and from three human forms of
- * the same instant: a six-field UTC calendar record (Date1996, or the C
- * library's struct tm), a year with a fractional day of the year
- * (YearDay1996), and a 20-character text.
+ * A Sec1996 is a count of seconds since 1996-01-01 00:00:00 UTC that counts
+ * the leap seconds of the library's own table, which holds one and never
+ * grows (stored counts depend on it): the leap seconds UTC inserted later,
+ * from 1998-12-31 23:59:60 on, are not counted.  The library converts a
+ * count to and from three human forms of the same instant: a six-field UTC
+ * calendar record (Date1996, or the C library's struct tm), a year with a
+ * fractional day of the year (YearDay1996), and a 20-character text.
  *
  * Leap seconds.  The library knows one leap second, 1997-06-30 23:59:60 UTC,
  * whose count is 47260800.  Read back, it shows as 23:59:59 of its day (the
@@ -59,8 +60,8 @@
 extern "C" {
 #endif
 
-/* Sec1996: seconds since 1996-01-01 00:00:00 UTC, inserted leap seconds
- * included.  Every value 0 to 4294967295 is a valid count. */
+/* Sec1996: seconds since 1996-01-01 00:00:00 UTC, the leap second of the
+ * library's table included.  Every value 0 to 4294967295 is a valid count. */
 typedef uint32_t Sec1996;
 
 /* Date1996: a UTC calendar date and time of day.
@@ -84,7 +85,18 @@ typedef struct YearDay1996 {
 } YearDay1996;
 
 /* time_str: the record getDateFromSecondsSince1996 fills and returns a
- * pointer to.  It holds that function's latest result and nothing else. */
+ * pointer to.  It holds that function's latest result and nothing else.
+ *
+ * The name is global: a program that links the library must not define a
+ * global of its own named time_str.  With the static library such a program
+ * fails to link (multiple definition) once it calls
+ * getDateFromSecondsSince1996.  With the shared library it links
+ * without a warning, and the dynamic linker binds the library's time_str to
+ * the program's object, so getDateFromSecondsSince1996 writes
+ * sizeof(struct tm) bytes into it.  Binding the library to its own copy
+ * instead would break readers: a program compiled the usual way reads
+ * time_str from a copy in the executable (a copy relocation), which the
+ * library reaches only through that same binding. */
 extern SEC1996_API struct tm time_str;
 
 /* getDateFromSecondsSince1996 - a count as a struct tm

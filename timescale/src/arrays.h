@@ -7,6 +7,7 @@
 #ifndef SEC1996_SRC_ARRAYS_H
 #define SEC1996_SRC_ARRAYS_H
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -14,18 +15,48 @@
 #include "timescale/sec1996.h"
 
 // Each array form compiles its loop twice, for the portable x86-64 target
-// and for AVX2, and picks one by the processor it runs on.  (Hand-made
-// rather than target_clones, whose resolvers the shared library would
-// export.)
+// and for AVX2, and picks one by the processor it runs on.  (By hand rather
+// than with target_clones, whose resolvers the shared library would export,
+// and asking cpuid itself rather than __builtin_cpu_supports, which would
+// tie the archive to libgcc's __cpu_model.)
 #if defined(__x86_64__) && defined(__GNUC__)
+#include <cpuid.h>
 #define SEC1996_AVX2_TARGET [[gnu::target("avx2")]]
-#define SEC1996_HAS_AVX2() __builtin_cpu_supports("avx2")
 #else
 #define SEC1996_AVX2_TARGET
-#define SEC1996_HAS_AVX2() false
 #endif
 
 namespace sec1996::detail {
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// Whether the processor has AVX2 and the system saves its registers.
+inline bool askCpuForAvx2() {
+  unsigned a = 0, b = 0, c = 0, d = 0;
+  if (__get_cpuid(1, &a, &b, &c, &d) == 0) return false;
+  if ((c & bit_OSXSAVE) == 0 || (c & bit_AVX) == 0) return false;
+  unsigned xcr0 = 0, xcr0High = 0;
+  __asm__("xgetbv" : "=a"(xcr0), "=d"(xcr0High) : "c"(0));
+  if ((xcr0 & 6U) != 6U) return false;  // the XMM and YMM state
+  if (__get_cpuid_max(0, nullptr) < 7) return false;
+  __cpuid_count(7, 0, a, b, c, d);
+  return (b & bit_AVX2) != 0;
+}
+
+// The answer, asked once: 0 not yet, 1 no, 2 yes.  A relaxed atomic, so
+// that threads asking at once at worst all ask the processor.
+inline std::atomic<int> avx2Answer{0};
+
+inline bool hasAvx2() {
+  int answer = avx2Answer.load(std::memory_order_relaxed);
+  if (answer == 0) {
+    answer = askCpuForAvx2() ? 2 : 1;
+    avx2Answer.store(answer, std::memory_order_relaxed);
+  }
+  return answer == 2;
+}
+#else
+inline bool hasAvx2() { return false; }
+#endif
 
 template <auto convert, class In, class Out>
 SEC1996_AVX2_TARGET void convertWithAvx2(const In* in, std::size_t n, Out* out) {
@@ -35,16 +66,12 @@ SEC1996_AVX2_TARGET void convertWithAvx2(const In* in, std::size_t n, Out* out) 
 // Runs convert, an always-inline loop, as compiled for this processor.
 template <auto convert, class In, class Out>
 void convertArray(const In* in, std::size_t n, Out* out) {
-  if (SEC1996_HAS_AVX2()) {
+  if (hasAvx2()) {
     convertWithAvx2<convert>(in, n, out);
   } else {
     convert(in, n, out);
   }
 }
-
-}  // namespace sec1996::detail
-
-namespace sec1996::detail {
 
 // The lossless record of a count.  A count is at most one leap second past
 // its nominal second, so the nominal count is count minus the entries at or
