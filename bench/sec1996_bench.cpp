@@ -1,6 +1,7 @@
 // Times every public conversion of the library against its peers, in one
 // binary on the same precomputed inputs (inputs.h):
 //   ours     the library as shipped;
+//   hpp      the same conversion through sec1996.hpp, inlined;
 //   limit    an inlined count-to-fields (or fields-to-count) loop on the
 //            fastest published calendar algorithm, with no leap table: the
 //            floor that no library of this kind can beat (baselines.h);
@@ -33,6 +34,7 @@
 #include "peers.h"
 #include "peers_agree.h"
 #include "timescale/sec1996.h"
+#include "timescale/sec1996.hpp"
 
 namespace {
 
@@ -55,6 +57,8 @@ void registerAll() {
   constexpr bool kTwoThreads = true;
   // Count to the six-field record.
   add("from_record/ours", fromCount<cvtFromSec1996>, kTwoThreads);
+  add("from_record/hpp",
+      fromCount<[](Sec1996 c) { return sec1996::to_record(sec1996::from_count(c)); }>);
   add("from_record/limit", fromCount<limitFromCount>, kTwoThreads);
   add("from_record/call", fromCount<callOnlyFromCount>);
   add("from_record/classic", fromCount<classic::cvtFromSec1996>);
@@ -63,6 +67,8 @@ void registerAll() {
   add("from_record/erfa", fromCount<erfa::fromCount>);
   // The six-field record to a count.
   add("to_record/ours", fromRecord<cvtToSec1996>, kTwoThreads);
+  add("to_record/hpp",
+      fromRecord<[](const Date1996& r) { return sec1996::to_count(sec1996::from_record(r)); }>);
   add("to_record/limit", fromRecord<limitToCount>, kTwoThreads);
   add("to_record/call", fromRecord<callOnlyToCount>);
   add("to_record/classic", fromRecord<classic::cvtToSec1996>);

@@ -26,7 +26,7 @@ install_needed
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DSEC1996_BUILD_BENCH=ON \
   -DSEC1996_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target sec1996_bench CvtTest CvtTest_classic >/dev/null
+cmake --build "$build" -j2 --target sec1996_bench sec1996_bulk_bench CvtTest CvtTest_classic >/dev/null
 
 export TZ=UTC
 ours=$("$build/driver/CvtTest" | sha256sum)
@@ -38,6 +38,9 @@ fi
 
 "$build/bench/sec1996_bench" --benchmark_repetitions="$repetitions" --benchmark_min_time=0.2 \
   --benchmark_out="$build/bench.json" --benchmark_out_format=json >/dev/null 2>"$build/bench.log"
+
+"$build/bench/sec1996_bulk_bench" --benchmark_repetitions="$repetitions" --benchmark_min_time=0.2 \
+  --benchmark_out="$build/bulk.json" --benchmark_out_format=json >/dev/null 2>&1
 
 python3 scripts/bench_report.py "$build" "$driverRuns" "$repetitions"
 echo

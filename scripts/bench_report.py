@@ -11,7 +11,8 @@ given, for the headings.  Prints ns per call of every conversion and its
 peers, the ratios to the limit loop and to the classic approach, thread
 scaling, the drivers' CPU time, and whether each target was met.
 """
-import json, os, resource, subprocess, sys
+import json
+import os, resource, subprocess, sys
 
 build, driver_runs, repetitions = sys.argv[1], int(sys.argv[2]), sys.argv[3]
 with open(os.path.join(build, "bench.json")) as f:
@@ -42,7 +43,7 @@ rows = [
     ("from_tm", "getDateFromSecondsSince1996"),
     ("to_tm", "getSecondsSince1996FromDate"),
 ]
-peers = ["ours", "limit", "call", "classic", "glibc", "hinnant", "erfa"]
+peers = ["ours", "hpp", "limit", "call", "classic", "glibc", "hinnant", "erfa"]
 
 def cell(key):
     return f"{cpu[key]:.1f}" if key in cpu else "-"
@@ -102,6 +103,8 @@ ratio = lambda a, b: cpu[a] / cpu[b]
 for conversion, name in rows[:2]:
     r = ratio(f"{conversion}/ours", f"{conversion}/limit")
     check(f"{name} <= 1.3 x limit", f"{r:.2f}", r <= 1.3)
+r = ratio("to_record/hpp", "to_record/limit")
+check("sec1996.hpp from_record <= 1.2 x limit", f"{r:.2f}", r <= 1.2)
 for conversion, name in rows[:2]:
     r = ratio(f"{conversion}/classic", f"{conversion}/ours")
     check(f"{name} >= 15 x faster than classic", f"{r:.0f}", r >= 15)
@@ -120,3 +123,32 @@ for (key, threads), value in sorted(rate.items()):
         check(f"{key} two threads ~ twice one", f"{r:.2f}", r >= 1.8)
 r = classic_driver / ours_driver
 check("CvtTest CPU >= 5 x less than classic", f"{r:.1f}", r >= 5)
+
+# The array forms (bench/bulk_bench.cpp), when they were run: ns per value.
+bulk_path = os.path.join(build, "bulk.json")
+if os.path.exists(bulk_path):
+    with open(bulk_path) as f:
+        bulk = {}
+        for b in json.load(f)["benchmarks"]:
+            if b.get("run_type") == "iteration":
+                key = b["run_name"]
+                bulk[key] = min(bulk.get(key, float("inf")), 1e9 / b["items_per_second"])
+    print("\nArray forms, ns per value over 16384 values (best of "
+          f"{repetitions} repetitions, one thread):\n")
+    print("| conversion | array | single-value calls | memcpy of the same bytes | single / array |")
+    print("|---|---:|---:|---:|---:|")
+    names = [("countsToRecords", "`cvtFromSec1996_lossless_n`"),
+             ("recordsToCounts", "`cvtToSec1996_n`"),
+             ("countsToPosix", "`cvtFromSec1996_posix_n`"),
+             ("posixToCounts", "`cvtToSec1996_posix_n`"),
+             ("countsToIso", "`stringDate1996_iso_n`")]
+    for key, name in names:
+        fmt = lambda k: f"{bulk[k]:.2f}" if k in bulk else "-"
+        print(f"| {name} | {fmt(key + '/array')} | {fmt(key + '/single')} | "
+              f"{fmt(key + '/memcpy')} | {bulk[key + '/single'] / bulk[key + '/array']:.1f} |")
+    print("\nArray targets:")
+    for key, name, target in [("countsToRecords", "counts to records", 1.5),
+                              ("countsToPosix", "counts to POSIX seconds", 0.5),
+                              ("recordsToCounts", "records to counts", 2.0)]:
+        value = bulk[key + "/array"]
+        check(f"{name} <= {target} ns per value", f"{value:.2f}", value <= target)

@@ -111,40 +111,6 @@ inline Date1996 losslessRecordOf(std::uint32_t count) {
           static_cast<std::int32_t>(min),  static_cast<std::int32_t>(sec)};
 }
 
-// The count of a record whose year lies in [kFastYearMin, kFastYearMax], mon
-// in [1, 12] and day in [-2^30, 2^30): there the day count fits in 32 bits
-// and is exact.  secondOfDay is hour * 3600 + min * 60 + sec, wrapped to 32
-// bits.  Returns 0 in ok for any other record, whose result is then
-// meaningless (but computed without overflow) and must come from the core.
-inline std::uint32_t countIfNear(std::int32_t year, std::int32_t mon, std::int32_t day,
-                                 std::uint32_t secondOfDay, std::uint32_t& ok) {
-  constexpr auto kYearSpan = static_cast<std::uint32_t>(kFastYearMax - kFastYearMin);
-  constexpr std::uint32_t kDayBias = std::uint32_t{1} << 30;
-  const std::uint32_t yearIndex =
-      static_cast<std::uint32_t>(year) - static_cast<std::uint32_t>(kFastYearMin);
-  const std::uint32_t monthIndex = static_cast<std::uint32_t>(mon) - 1;
-  const std::uint32_t dayIndex = static_cast<std::uint32_t>(day) + kDayBias;
-  ok = (yearIndex <= kYearSpan ? 1U : 0U) & (monthIndex < 12 ? 1U : 0U) &
-       (dayIndex < 2 * kDayBias ? 1U : 0U);
-  // daysFromCivilFast, in unsigned arithmetic so that any field is defined.
-  const std::uint32_t january = (static_cast<std::uint32_t>(mon) - 3) >> 31;
-  const std::uint32_t y = static_cast<std::uint32_t>(year) + kShiftYears - january;
-  const std::uint32_t m = static_cast<std::uint32_t>(mon) + 12 * january;
-  const std::uint32_t century = y / 100;
-  const std::uint32_t days = 1461 * y / 4 - century + century / 4 + (979 * m - 2919) / 32 -
-                             kShiftDays + static_cast<std::uint32_t>(day) - 1;
-  // The entries whose leap second lies before the day's midnight: entry i
-  // (from 0) of a sound table is the midnight of day (L - i - 1) / 86400.
-  std::uint32_t inserted = 0;
-  std::int64_t i = 0;
-  for (const std::int32_t entry : kLeapSeconds) {
-    const auto firstDay = static_cast<std::int32_t>((std::int64_t{entry} - i - 1) / kSecondsPerDay);
-    inserted += static_cast<std::int32_t>(days) >= firstDay ? 1U : 0U;
-    ++i;
-  }
-  return days * 86400U + inserted + secondOfDay;
-}
-
 }  // namespace sec1996::detail
 
 #endif  // SEC1996_SRC_ARRAYS_H

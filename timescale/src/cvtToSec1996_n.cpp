@@ -1,8 +1,9 @@
-// cvtToSec1996_n: cvtToSec1996 over an array.  Each block of records is
-// first split into one array per field, so that the arithmetic of
-// arrays.h runs over plain arrays and vectorises; the rare record outside
-// that kernel's range (a year beyond +-32767, a month outside 1-12, a huge
-// day) is then done again by the core, as cvtToSec1996 does it.
+// cvtToSec1996_n (what it returns: sec1996.h).
+// Each block of records is first split into one array per field, so that
+// the core's 32-bit arithmetic for records near the scale runs over plain
+// arrays and vectorises; a block holding a record far from it (a year
+// beyond +-32767, a month outside 1-12) is then done again by
+// the core record by record, as cvtToSec1996 does it.
 #include "arrays.h"
 #include "timescale/sec1996.h"
 
@@ -28,9 +29,8 @@ namespace {
     }
     std::uint32_t allNear = 1;
     for (size_t i = 0; i < count; ++i) {
-      std::uint32_t ok;
-      out[start + i] = countIfNear(year[i], mon[i], day[i], secondOfDay[i], ok);
-      allNear &= ok;
+      out[start + i] = nearCount(year[i], mon[i], day[i], secondOfDay[i], kLeapSeconds);
+      allNear &= isNearRecord(year[i], mon[i]) ? 1U : 0U;
     }
     if (allNear != 0) continue;
     for (size_t i = 0; i < count; ++i) {

@@ -73,6 +73,36 @@ constexpr std::uint32_t wrapCount(std::int64_t exactCount) {
   return static_cast<std::uint32_t>(static_cast<std::uint64_t>(exactCount));
 }
 
+// Records near the scale: a year in [kFastYearMin, kFastYearMax] and a
+// month in [1, 12], any day.  Their count needs no 64-bit multiplication.
+constexpr bool isNearRecord(std::int32_t year, std::int32_t mon) {
+  constexpr auto kYearSpan = static_cast<std::uint32_t>(kFastYearMax - kFastYearMin);
+  // Unsigned subtraction: a range test that wraps instead of overflowing.
+  const std::uint32_t yearIndex =
+      static_cast<std::uint32_t>(year) - static_cast<std::uint32_t>(kFastYearMin);
+  const std::uint32_t monthIndex = static_cast<std::uint32_t>(mon) - 1;
+  return (yearIndex <= kYearSpan) & (monthIndex < 12);
+}
+
+// The count of a near record (see isNearRecord), modulo 2^32: its day's
+// midnight plus secondOfDay.  Entry i (from 0) of a sound table is the
+// midnight of day (L - i - 1) / 86400, after which every midnight counts it,
+// so the leap seconds before the day are a comparison of day counts each;
+// the day count itself, exact in 64 bits, is only needed modulo 2^32 for
+// the count.  For any other record the result is meaningless, but computed
+// without overflow, so that an array loop may compute it and discard it.
+constexpr std::uint32_t nearCount(std::int32_t year, std::int32_t mon, std::int32_t day,
+                                  std::uint32_t secondOfDay, LeapSeconds leaps) {
+  const std::int64_t days = std::int64_t{daysFromCivilFast(year, mon)} + day - 1;
+  std::uint32_t inserted = 0;
+  std::int64_t i = 0;
+  for (const std::int32_t entry : leaps) {
+    inserted += days >= (std::int64_t{entry} - i - 1) / kSecondsPerDay ? 1U : 0U;
+    ++i;
+  }
+  return static_cast<std::uint32_t>(days) * 86400U + inserted + secondOfDay;
+}
+
 // The count of a record's fields: 00:00:00 of the normalised date, plus the
 // time of day as it stands, modulo 2^32.  Adding the time of day to the
 // day's midnight is what lets 23:59:60 and 24:00:00 of a leap day reach the
@@ -81,10 +111,17 @@ constexpr std::uint32_t wrapCount(std::int64_t exactCount) {
 constexpr std::uint32_t countFromRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
                                         std::int32_t hour, std::int32_t min, std::int32_t sec,
                                         LeapSeconds leaps) {
-  const std::uint32_t midnight = wrapCount(midnightCount(daysFromFields(year, mon, day), leaps));
-  return midnight + static_cast<std::uint32_t>(hour) * 3600U +
-         static_cast<std::uint32_t>(min) * 60U + static_cast<std::uint32_t>(sec);
+  const std::uint32_t secondOfDay = static_cast<std::uint32_t>(hour) * 3600U +
+                                    static_cast<std::uint32_t>(min) * 60U +
+                                    static_cast<std::uint32_t>(sec);
+  if (isNearRecord(year, mon)) return nearCount(year, mon, day, secondOfDay, leaps);
+  return wrapCount(midnightCount(daysFromCivilWide(year, mon, day), leaps)) + secondOfDay;
 }
+
+static_assert(countFromRecord(1997, 6, 30, 23, 59, 60, kLeapSeconds) == 47260800);
+static_assert(countFromRecord(1997, 7, 1, 0, 0, 0, kLeapSeconds) == 47260801);
+static_assert(countFromRecord(40000, 1, 1, 0, 0, 0, kLeapSeconds) ==
+              wrapCount(midnightCount(daysFromCivil(40000, 1, 1), kLeapSeconds)));
 
 // Whether count is the inserted leap second of one of the entries.
 constexpr bool isLeapCount(std::uint32_t count, LeapSeconds leaps) {
