@@ -1,6 +1,6 @@
-// cvtFromSec1996_lossless_n: cvtFromSec1996_lossless over an array.  Each
-// block is converted by the kernel of arrays.h into one array per field,
-// where the arithmetic vectorises, and then woven into the records.
+// cvtFromSec1996_lossless_n (what it returns: sec1996.h).
+// Each block is converted by the kernel of arrays.h into one array per
+// field, where the arithmetic vectorises, and then woven into the records.
 #include "arrays.h"
 #include "timescale/sec1996.h"
 

@@ -1,5 +1,6 @@
-// cvtFromSec1996_posix: a count as POSIX seconds, the leap second folded
-// onto the 23:59:59 before it.
+// cvtFromSec1996_posix (what it returns: sec1996.h).
+// The count less the leap seconds at or before it, moved to 1970: the leap
+// second itself is among them, so it folds onto the 23:59:59 before it.
 #include "scale.h"
 #include "timescale/sec1996.h"
 

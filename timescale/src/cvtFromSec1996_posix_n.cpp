@@ -1,6 +1,6 @@
-// cvtFromSec1996_posix_n: cvtFromSec1996_posix over an array.  The core's
-// form is branch-free (a comparison per table entry), so the loop
-// vectorises.
+// cvtFromSec1996_posix_n (what it returns: sec1996.h).
+// The core's form is branch-free (a comparison per table entry), so the
+// loop vectorises.
 #include "scale.h"
 #include "timescale/sec1996.h"
 

@@ -1,5 +1,7 @@
-// cvtToSec1996_posix: POSIX seconds as a count, modulo 2^32.  A POSIX value
-// names no leap second, so the result never is one.
+// cvtToSec1996_posix (what it returns: sec1996.h).
+// The nominal count with the leap seconds before it added back; far from
+// the scale the arithmetic wraps in unsigned 64 bits, so no int64 value
+// overflows.
 #include "scale.h"
 #include "timescale/sec1996.h"
 

@@ -1,4 +1,6 @@
-// cvtToSec1996_posix_n: cvtToSec1996_posix over an array.
+// cvtToSec1996_posix_n (what it returns: sec1996.h).
+// The core's conversion in a loop; its branch (near the scale or far) is
+// taken the same way for every realistic value.
 #include "scale.h"
 #include "timescale/sec1996.h"
 

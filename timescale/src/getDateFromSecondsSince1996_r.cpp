@@ -1,6 +1,6 @@
-// getDateFromSecondsSince1996_r: the tm of a count, in the caller's record.
-// The same filling as getDateFromSecondsSince1996, so the two agree field
-// for field.
+// getDateFromSecondsSince1996_r (what it returns: sec1996.h).
+// The same filling as getDateFromSecondsSince1996 (record.h), into the
+// caller's record, so the two agree field for field.
 #include "record.h"
 #include "timescale/sec1996.h"
 

@@ -1,4 +1,6 @@
-// isLeapSecond1996: whether a count is a leap second of the table.
+// isLeapSecond1996 (what it returns: sec1996.h).
+// A table entry is the count of the midnight after its leap second, so the
+// leap second is the entry less one: a comparison per entry.
 #include "scale.h"
 #include "timescale/sec1996.h"
 

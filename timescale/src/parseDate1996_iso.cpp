@@ -1,4 +1,4 @@
-// parseDate1996_iso: strict reading of YYYY-MM-DDTHH:MM:SS[Z].
+// parseDate1996_iso (what it returns: sec1996.h).
 //
 // The text is matched character by character against the shape first, so
 // that nothing past length is read and a zero byte, a sign or a blank is a

@@ -1,4 +1,6 @@
-// parseStatusText1996: the reason of a parse status in words.
+// parseStatusText1996 (what it returns: sec1996.h).
+// A switch over the statuses, with a text for a value outside the enum too,
+// since a C caller can pass any int.
 #include "timescale/sec1996.h"
 
 const char* parseStatusText1996(Sec1996ParseStatus status) {

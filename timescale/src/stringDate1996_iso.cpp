@@ -1,4 +1,6 @@
-// stringDate1996_iso: a count as ISO 8601 text, 23:59:60 included.
+// stringDate1996_iso (what it returns: sec1996.h).
+// The core's lossless fields, written digit by digit (text.h), so a leap
+// second shows as 23:59:60.
 #include "text.h"
 #include "timescale/sec1996.h"
 

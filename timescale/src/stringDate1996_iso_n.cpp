@@ -1,6 +1,7 @@
-// stringDate1996_iso_n: stringDate1996_iso over an array, the texts back to
-// back without terminating zeros (a fixed-width column, as numpy's S20).
-// The fields come from the vectorising kernel of arrays.h.
+// stringDate1996_iso_n (what it returns: sec1996.h).
+// The fields come from the vectorising kernel of arrays.h and are written
+// as stringDate1996_iso writes them, 20 bytes apart, without terminating
+// zeros (a fixed-width column, as numpy's S20).
 #include "arrays.h"
 #include "text.h"
 #include "timescale/sec1996.h"

@@ -1,6 +1,6 @@
-// stringDate1996_r: the library text of a count, in the caller's buffer.
-// stringDate1996 writes through this function, so the two texts are the same
-// by construction.
+// stringDate1996_r (what it returns: sec1996.h).
+// The same writer of the same fields as stringDate1996 (text.h), into the
+// caller's buffer instead of the unit's.
 #include "text.h"
 #include "timescale/sec1996.h"
 
