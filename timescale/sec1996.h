@@ -13,7 +13,9 @@
  * whose count is 47260800.  Read back, it shows as 23:59:59 of its day (the
  * same record and text as 47260799) and as 182.0 in the day-of-year form (the
  * same value as 47260801).  To name it, give cvtToSec1996 23:59:60 or
- * 24:00:00 on 1997-06-30.
+ * 24:00:00 on 1997-06-30.  The functions of the modern layer below show it
+ * as it is: isLeapSecond1996, cvtFromSec1996_lossless (sec = 60) and the
+ * ISO 8601 text "1997-06-30T23:59:60Z".
  *
  * Span.  Every count 0 (1996-01-01 00:00:00) to 4294967295
  * (2132-02-07 06:28:14) converts to its date, and every date in that range
@@ -21,7 +23,8 @@
  * count of the instant they name is reduced modulo 2^32, so a date before
  * 1996 or after 2132-02-07 06:28:14 wraps around the scale
  * (1995-12-31 23:59:59 gives 4294967295).  No function fails or reports an
- * error.
+ * error, except the strict ISO 8601 reader parseDate1996_iso, which refuses
+ * what is not a second of the scale and says why.
  *
  * Time zone.  Every result is UTC; the process time zone (TZ) is never read.
  *
@@ -30,7 +33,9 @@
  * called from any number of threads at once.  getDateFromSecondsSince1996
  * and stringDate1996 each return a pointer to one object the library owns
  * and overwrites on every call: call them from one thread at a time and copy
- * the result before the next call.
+ * the result before the next call, or use getDateFromSecondsSince1996_r and
+ * stringDate1996_r, which write into the caller's storage.  Every function
+ * of the modern layer may be called from any number of threads at once.
  *
  * Example:
  *     Date1996 d = cvtFromSec1996(47260801);   // {1997, 7, 1, 0, 0, 0}
