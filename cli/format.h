@@ -31,10 +31,6 @@ inline constexpr std::size_t kMaxLineLength = 10 + 1 + 20 + 1 + 20 + 1 + 15 + 1;
 // The whole line of count, newline included; at most kMaxLineLength bytes.
 char* formatLine(char* out, Sec1996 count);
 
-// YYYY-MM-DDTHH:MM:SSZ; 60 seconds when leapSecond is set (the record of a
-// leap second reads 23:59:59).
-char* formatIso(char* out, const Date1996& record, bool leapSecond);
-
 // The year and day of the year as "%4.4ld.%9.6f" prints them.
 char* formatYearDay(char* out, const YearDay1996& yearDay);
 
