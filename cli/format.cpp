@@ -94,19 +94,58 @@ char* formatYearDay(char* out, const YearDay1996& yearDay) {
   return out + kept;
 }
 
+std::string_view formName(Form form) {
+  switch (form) {
+    case Form::kCount:
+      return "count";
+    case Form::kIso8601:
+      return "iso8601";
+    case Form::kText:
+      return "text";
+    case Form::kYearDay:
+      return "yearday";
+  }
+  return {};
+}
+
+bool formMayContain(Form form, char c) {
+  if (c >= '0' && c <= '9') return true;
+  switch (form) {
+    case Form::kCount:
+      return false;
+    case Form::kIso8601:
+      return c == '-' || c == 'T' || c == ':' || c == 'Z';
+    case Form::kText:  // the month names are letters
+      return c == '-' || c == ' ' || c == ':' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    case Form::kYearDay:
+      return c == '.' || c == ' ';
+  }
+  return true;
+}
+
+char* formatForm(char* out, Sec1996 count, Form form) {
+  switch (form) {
+    case Form::kCount:
+      return putNumber(out, count);
+    case Form::kIso8601:
+      stringDate1996_iso(count, out);
+      return out + SEC1996_ISO_LENGTH;
+    case Form::kText:
+      stringDate1996_r(count, out);
+      return out + kTextLength;
+    case Form::kYearDay:
+      return formatYearDay(out, cvtFromSec1996_yd(count));
+  }
+  return out;
+}
+
 char* formatLine(char* out, Sec1996 count) {
-  out = putNumber(out, count);
-  *out++ = '\t';
-  // Both texts end in a terminating zero, which the tab after each
-  // overwrites.
-  stringDate1996_iso(count, out);
-  out += SEC1996_ISO_LENGTH;
-  *out++ = '\t';
-  stringDate1996_r(count, out);
-  out += kTextLength;
-  *out++ = '\t';
-  out = formatYearDay(out, cvtFromSec1996_yd(count));
-  *out++ = '\n';
+  // Each form's terminating zero falls where the tab or newline after it goes.
+  for (const Form form : kAllForms) {
+    out = formatForm(out, count, form);
+    *out++ = '\t';
+  }
+  out[-1] = '\n';
   return out;
 }
 
