@@ -1,12 +1,10 @@
 // Finding and quoting the fields of a delimited line; see fields.h.
 //
-// Most lines hold no quote and no carriage return; two memchr calls over
-// the line tell, and the field is then found with memchr on the delimiter
-// alone, without looking at the fields after it.  Other lines are read
-// field by field to the end.
+// Most lines hold no quote and no carriage return; two searches of the line
+// (memchr, through string_view::find) tell, and the field is then found by
+// searching for the delimiter alone, without looking at the fields after
+// it.  Other lines are read field by field to the end.
 #include "fields.h"
-
-#include <cstring>
 
 namespace sec1996::cli {
 namespace {
@@ -15,9 +13,7 @@ constexpr char kQuote = '"';
 constexpr char kCarriageReturn = '\r';
 constexpr std::size_t kNoNext = std::string_view::npos;
 
-bool holds(std::string_view text, char c) {
-  return !text.empty() && std::memchr(text.data(), c, text.size()) != nullptr;
-}
+bool holds(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
 
 // One field read from at, where a field starts.
 struct Scan {
@@ -27,30 +23,26 @@ struct Scan {
 };
 
 Scan scanField(std::string_view line, std::size_t at, char delimiter) {
-  const char* const data = line.data();
-  const std::size_t size = line.size();
-  if (at < size && data[at] == kQuote) {
-    std::size_t i = at + 1;
-    for (;;) {
-      const auto* quote = static_cast<const char*>(std::memchr(data + i, kQuote, size - i));
-      if (quote == nullptr) return {size, kNoNext, LineFault::kUnbalancedQuotes};
-      i = static_cast<std::size_t>(quote - data);
-      if (i + 1 < size && data[i + 1] == kQuote) {
+  if (at < line.size() && line[at] == kQuote) {
+    for (std::size_t i = at + 1;;) {
+      i = line.find(kQuote, i);
+      if (i == std::string_view::npos) return {line.size(), kNoNext, LineFault::kUnbalancedQuotes};
+      if (i + 1 < line.size() && line[i + 1] == kQuote) {
         i += 2;  // a doubled quote, part of the text
         continue;
       }
       const std::size_t end = i + 1;
-      if (end == size) return {end, kNoNext, LineFault::kNone};
-      if (data[end] == delimiter) return {end, end + 1, LineFault::kNone};
+      if (end == line.size()) return {end, kNoNext, LineFault::kNone};
+      if (line[end] == delimiter) return {end, end + 1, LineFault::kNone};
       return {end, kNoNext, LineFault::kTextAfterQuote};
     }
   }
-  const auto* found = static_cast<const char*>(std::memchr(data + at, delimiter, size - at));
-  const std::size_t end = found != nullptr ? static_cast<std::size_t>(found - data) : size;
+  const std::size_t found = line.find(delimiter, at);
+  const std::size_t end = found != std::string_view::npos ? found : line.size();
   if (holds(line.substr(at, end - at), kCarriageReturn)) {
     return {end, kNoNext, LineFault::kCarriageReturn};
   }
-  return {end, found != nullptr ? end + 1 : kNoNext, LineFault::kNone};
+  return {end, found != std::string_view::npos ? end + 1 : kNoNext, LineFault::kNone};
 }
 
 // Reads every field of line, stopping at the first fault, and calls
@@ -84,17 +76,15 @@ FieldAt findField(std::string_view line, char delimiter, std::size_t number) {
   if (!holds(line, kQuote) && !holds(line, kCarriageReturn)) {
     std::size_t at = 0;
     for (std::size_t field = 1;; ++field) {
-      const auto* found =
-          static_cast<const char*>(std::memchr(line.data() + at, delimiter, line.size() - at));
-      const std::size_t end =
-          found != nullptr ? static_cast<std::size_t>(found - line.data()) : line.size();
+      const std::size_t found = line.find(delimiter, at);
+      const std::size_t end = found != std::string_view::npos ? found : line.size();
       if (field == number) {
         result.number = number;
         result.begin = at;
         result.end = end;
         return result;
       }
-      if (found == nullptr) {
+      if (found == std::string_view::npos) {
         result.fault = LineFault::kTooFewFields;
         result.faultField = field;
         return result;
