@@ -1,10 +1,9 @@
 // Column mode; see column.h.
 //
-// Every line is written with a few memcpy calls into the output buffer and
-// the forms formatted in place there; nothing is allocated per line.
+// Every line is written with a few copies into the output buffer and the
+// forms formatted in place there; nothing is allocated for a line that
+// converts.
 #include "column.h"
-
-#include <cstring>
 
 #include "fields.h"
 #include "parse.h"
