@@ -53,16 +53,6 @@ TEST(Options, AFieldNameImpliesAHeaderAndANumberDoesNot) {
   EXPECT_EQ(parse({"-f", "007"}).fieldNumber, 7U);
 }
 
-TEST(Options, ValuesKeepTheirPositionsAndSignedCountsAreValues) {
-  const Options options = parse({"-o", "count", "1", "-", "-5", "--", "--keep"});
-  ASSERT_EQ(options.values.size(), 4U);
-  EXPECT_EQ(options.values[1].text, "-");
-  EXPECT_EQ(options.values[2].text, "-5");
-  EXPECT_EQ(options.values[3].text, "--keep");
-  EXPECT_EQ(options.values[3].position, 7);
-  EXPECT_FALSE(options.keep);
-}
-
 struct UsageError {
   std::initializer_list<const char*> arguments;
   std::string_view reason;
