@@ -10,8 +10,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "leap_second.h"
-
 namespace sec1996::cli {
 namespace {
 
@@ -24,7 +22,7 @@ static_assert(std::int64_t{kSecondsPerDay} * kMicrodaysPerSecondNum ==
               kMicrodaysPerDay * kMicrodaysPerSecondDen);
 constexpr int kDecimals = 6;
 // The library's text is always this long.
-constexpr std::size_t kTextLength = 20;
+constexpr std::size_t kTextLength = SEC1996_TEXT_SIZE - 1;
 // "%4.4ld.%9.6f" of a year of the scale and a day below 1000.
 constexpr std::size_t kMaxYearDayLength = 15;
 
@@ -49,26 +47,7 @@ char* putNumber(char* out, std::uint32_t value) {
   return out;
 }
 
-char* putTwo(char* out, int value) { return putDigits(out, static_cast<std::uint64_t>(value), 2); }
-
 }  // namespace
-
-char* formatIso(char* out, const Date1996& record, bool leapSecond) {
-  constexpr int kLeapSecondField = 60;
-  out = putDigits(out, static_cast<std::uint64_t>(record.year), 4);
-  *out++ = '-';
-  out = putTwo(out, record.mon);
-  *out++ = '-';
-  out = putTwo(out, record.day);
-  *out++ = 'T';
-  out = putTwo(out, record.hour);
-  *out++ = ':';
-  out = putTwo(out, record.min);
-  *out++ = ':';
-  out = putTwo(out, leapSecond ? kLeapSecondField : record.sec);
-  *out++ = 'Z';
-  return out;
-}
 
 // printf rounds the exact binary value of the double to six decimals.  The
 // library forms dayOfYear as day + seconds / 86400.0, within an ulp (below
@@ -115,16 +94,58 @@ char* formatYearDay(char* out, const YearDay1996& yearDay) {
   return out + kept;
 }
 
+std::string_view formName(Form form) {
+  switch (form) {
+    case Form::kCount:
+      return "count";
+    case Form::kIso8601:
+      return "iso8601";
+    case Form::kText:
+      return "text";
+    case Form::kYearDay:
+      return "yearday";
+  }
+  return {};
+}
+
+bool formMayContain(Form form, char c) {
+  if (c >= '0' && c <= '9') return true;
+  switch (form) {
+    case Form::kCount:
+      return false;
+    case Form::kIso8601:
+      return c == '-' || c == 'T' || c == ':' || c == 'Z';
+    case Form::kText:  // the month names are letters
+      return c == '-' || c == ' ' || c == ':' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    case Form::kYearDay:
+      return c == '.' || c == ' ';
+  }
+  return true;
+}
+
+char* formatForm(char* out, Sec1996 count, Form form) {
+  switch (form) {
+    case Form::kCount:
+      return putNumber(out, count);
+    case Form::kIso8601:
+      stringDate1996_iso(count, out);
+      return out + SEC1996_ISO_LENGTH;
+    case Form::kText:
+      stringDate1996_r(count, out);
+      return out + kTextLength;
+    case Form::kYearDay:
+      return formatYearDay(out, cvtFromSec1996_yd(count));
+  }
+  return out;
+}
+
 char* formatLine(char* out, Sec1996 count) {
-  out = putNumber(out, count);
-  *out++ = '\t';
-  out = formatIso(out, cvtFromSec1996(count), isLeapSecond(count));
-  *out++ = '\t';
-  std::memcpy(out, stringDate1996(count), kTextLength);
-  out += kTextLength;
-  *out++ = '\t';
-  out = formatYearDay(out, cvtFromSec1996_yd(count));
-  *out++ = '\n';
+  // Each form's terminating zero falls where the tab or newline after it goes.
+  for (const Form form : kAllForms) {
+    out = formatForm(out, count, form);
+    *out++ = '\t';
+  }
+  out[-1] = '\n';
   return out;
 }
 

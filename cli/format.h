@@ -1,5 +1,5 @@
-// The output line of the converter: one count in every form, as
-// tab-separated columns.
+// The forms the converter writes a count in, and its output line: one count
+// in every form, as tab-separated columns.
 //
 //   count      decimal, no padding                  47260800
 //   iso8601    YYYY-MM-DDTHH:MM:SSZ, a leap second   1997-06-30T23:59:60Z
@@ -12,10 +12,26 @@
 #define SEC1996_CLI_FORMAT_H
 
 #include <cstddef>
+#include <string_view>
 
 #include "timescale/sec1996.h"
 
 namespace sec1996::cli {
+
+enum class Form { kCount, kIso8601, kText, kYearDay };
+
+// Every form, in the order of the output line.
+inline constexpr Form kAllForms[] = {Form::kCount, Form::kIso8601, Form::kText, Form::kYearDay};
+
+// The name of a form, as --output takes it and --header prints it.
+std::string_view formName(Form form);
+
+// Whether c can occur in some text of form: a delimiter that can must be
+// quoted around it.
+bool formMayContain(Form form, char c);
+
+// The longest text of any form (the ISO 8601 and library texts).
+inline constexpr std::size_t kMaxFormLength = 20;
 
 // The column names, as --header prints them, with the newline.
 inline constexpr char kHeader[] = "count\tiso8601\ttext\tyearday\n";
@@ -31,9 +47,9 @@ inline constexpr std::size_t kMaxLineLength = 10 + 1 + 20 + 1 + 20 + 1 + 15 + 1;
 // The whole line of count, newline included; at most kMaxLineLength bytes.
 char* formatLine(char* out, Sec1996 count);
 
-// YYYY-MM-DDTHH:MM:SSZ; 60 seconds when leapSecond is set (the record of a
-// leap second reads 23:59:59).
-char* formatIso(char* out, const Date1996& record, bool leapSecond);
+// count in one form.  It may write one byte past the end it returns (a
+// terminating zero), so out needs kMaxFormLength + 1 bytes.
+char* formatForm(char* out, Sec1996 count, Form form);
 
 // The year and day of the year as "%4.4ld.%9.6f" prints them.
 char* formatYearDay(char* out, const YearDay1996& yearDay);

@@ -42,25 +42,29 @@ LineReader::Status LineReader::next(Line& line) {
     char* const begin = buffer_.get() + begin_;
     const auto* newline = static_cast<char*>(std::memchr(begin, '\n', end_ - begin_));
     if (skipping_) {
-      // Drop the rest of a long line; hand back its start when it ends.
+      // Drop, or pass on, the rest of a long line; hand back its start when
+      // it ends.
+      const char* const stop = newline != nullptr ? newline : buffer_.get() + end_;
+      if (passBytes_) passBytes_(std::string_view(begin, static_cast<std::size_t>(stop - begin)));
       if (newline != nullptr || atEnd_) {
         begin_ = newline != nullptr ? static_cast<std::size_t>(newline + 1 - buffer_.get()) : end_;
         skipping_ = false;
-        line = {longLineStart_, true};
+        line = {longLineStart_, true, newline != nullptr};
         return Status::kLine;
       }
       begin_ = end_ = 0;
     } else if (newline != nullptr) {
-      line = {std::string_view(begin, static_cast<std::size_t>(newline - begin)), false};
+      line = {std::string_view(begin, static_cast<std::size_t>(newline - begin)), false, true};
       begin_ = static_cast<std::size_t>(newline + 1 - buffer_.get());
       return Status::kLine;
     } else if (atEnd_) {
       if (begin_ == end_) return Status::kEnd;
-      line = {std::string_view(begin, end_ - begin_), false};
+      line = {std::string_view(begin, end_ - begin_), false, false};
       begin_ = end_;
       return Status::kLine;
     } else if (begin_ == 0 && end_ == kCapacity) {
       longLineStart_.assign(begin, kKeptOfLongLine);
+      if (passBytes_) passBytes_(std::string_view(begin, end_));
       skipping_ = true;
       begin_ = end_ = 0;
     }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace sec1996::cli {
 
@@ -23,6 +24,7 @@ class LineReader {
   struct Line {
     std::string_view text;  // without the newline; valid until the next call
     bool tooLong = false;   // text then holds only the line's first bytes
+    bool newline = true;    // false for a last line that ends without one
   };
   enum class Status { kLine, kEnd, kError };
 
@@ -31,6 +33,13 @@ class LineReader {
   // prompt, or a slow producer on a pipe, sees each result before the
   // converter waits for more.
   LineReader(int fd, std::function<void()> beforeRead);
+
+  // Hands every byte of a line too long to keep to passBytes as it goes by
+  // (the newline excepted), so that the caller can copy the line through
+  // whole; without it those bytes are dropped.
+  void passLongLines(std::function<void(std::string_view)> passBytes) {
+    passBytes_ = std::move(passBytes);
+  }
 
   // The next line.  A last line without a newline still counts; an empty
   // file has no lines.  kError leaves the errno value in error().
@@ -45,6 +54,7 @@ class LineReader {
 
   int fd_;
   std::function<void()> beforeRead_;
+  std::function<void(std::string_view)> passBytes_;
   std::unique_ptr<char[]> buffer_;
   std::size_t begin_ = 0;  // [begin_, end_) holds bytes not yet returned
   std::size_t end_ = 0;

@@ -1,20 +1,24 @@
 // sec1996: converts counts of the Sec1996 scale to dates and dates to
-// counts, one value per argument or per line of standard input, and prints
-// every form of each as a tab-separated line.  Input is checked strictly
-// (parse.h); refused values are reported on standard error and never stop
-// the run.
+// counts.  In value mode each argument, or each line of standard input, is
+// one value, and every form of it is printed as a tab-separated line; in
+// column mode one field of each line of a CSV or TSV file is converted in
+// place (options.h, column.h).  Input is checked strictly (parse.h);
+// refused values are reported on standard error and never stop the run.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "column.h"
 #include "format.h"
 #include "io.h"
+#include "options.h"
 #include "parse.h"
+#include "report.h"
 
 #ifndef SEC1996_VERSION
 #error "SEC1996_VERSION must be defined by the build"
@@ -27,30 +31,32 @@ using namespace sec1996::cli;
 constexpr int kExitSuccess = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitTrouble = 2;
-// Messages show at most this much of a refused input.
-constexpr std::size_t kShownInputLength = 48;
 
 constexpr char kUsage[] =
-    "usage: sec1996 [--header] [--] [VALUE...]\n"
-    "       sec1996 --help | --version\n";
+    "usage: sec1996 [OPTION...] [--] [VALUE|-]...\n"
+    "       sec1996 -f FIELD [-d C] [-r] [OPTION...] [-] < FILE\n"
+    "       sec1996 -h | --help | --version\n";
 
 constexpr char kHelp[] =
     "Converts between the Sec1996 count (seconds since 1996-01-01 00:00:00 UTC,\n"
     "inserted leap seconds included) and UTC dates.  Each VALUE is converted;\n"
-    "without VALUEs, standard input is read, one value per line.\n"
+    "- reads standard input there, one value per line, as does giving no VALUE.\n"
+    "With -f, one field of every line of a CSV or TSV file on standard input\n"
+    "is converted instead, and each line written back with the result.\n"
     "\n"
     "A value is one of:\n"
     "  4294967295             a count: decimal digits, 0 to 4294967295 (leading\n"
     "                         zeros allowed, no sign)\n"
     "  1997-06-30T23:59:60Z   ISO 8601 YYYY-MM-DDTHH:MM:SS, the Z optional;\n"
     "                         second 60 only on a leap second of the scale\n"
-    "  30-Jun-1997 23:59:59   the library's text DD-Mon-YYYY HH:MM:SS\n"
+    "  30-Jun-1997 23:59:59   the library's text DD-Mon-YYYY HH:MM:SS; here\n"
+    "                         too :60 names the leap second (23:59:60)\n"
     "  1997.182.000000        year.day-of-year YYYY.DDD.ffffff as CvtTest prints\n"
     "                         it: six decimals, a day below 10 with or without\n"
     "                         a leading blank (1996. 1.000000)\n"
     "Dates run from 1996-01-01 00:00:00 to 2132-02-07 06:28:14 UTC and must\n"
     "exist: no month 13, no 30 February, no 24:00:00.  Nothing may precede or\n"
-    "follow a value, not even a blank; empty lines are refused too.\n"
+    "follow a value, not even a blank; empty values are refused too.\n"
     "\n"
     "Each accepted value prints one line of four tab-separated columns:\n"
     "  count     the count, in decimal\n"
@@ -58,47 +64,39 @@ constexpr char kHelp[] =
     "  text      the library's DD-Mon-YYYY HH:MM:SS (a leap second reads 23:59:59)\n"
     "  yearday   the year and day of the year as CvtTest prints them (a leap\n"
     "            second reads as the end of its day, 1997.182.000000)\n"
-    "A refused value prints no line; a one-line message on standard error names\n"
-    "it (and its line number when read from standard input), and the run goes on.\n"
+    "A refused value prints a one-line message on standard error naming it\n"
+    "(and its line number when read from standard input), and the run goes on.\n"
     "\n"
     "Options:\n"
-    "  --header   print the column names first\n"
-    "  --help     print this help\n"
-    "  --version  print the version\n"
-    "  --         treat every later argument as a value\n"
+    "  -o, --output=FORMS     the forms to write, comma-separated, of count,\n"
+    "                         iso8601, text and yearday (default: all four)\n"
+    "      --header           value mode: print the column names first;\n"
+    "                         column mode: the first line is a header, kept,\n"
+    "                         with a name for each field written (FIELD_FORM)\n"
+    "  -k, --keep             a refused value keeps its line, the placeholder\n"
+    "                         in each form's place (default in column mode)\n"
+    "      --drop             a refused value prints no line (default in value\n"
+    "                         mode, as scripts that filter with it expect)\n"
+    "  -p, --placeholder=TEXT what stands for a refused value (default empty);\n"
+    "                         implies --keep\n"
+    "  -f, --field=FIELD      column mode: convert field FIELD of each line of\n"
+    "                         standard input, a number from 1 or a name in the\n"
+    "                         header line (a name implies --header)\n"
+    "  -d, --delimiter=C      column mode: fields end at C (default tab; -d ,\n"
+    "                         for CSV); RFC 4180 quotes are read and written\n"
+    "  -a, --append           column mode: append the forms as new fields at\n"
+    "                         the end of the line (default)\n"
+    "  -r, --replace          column mode: put the forms in place of the field\n"
+    "  -h, --help             print this help\n"
+    "      --version          print the version\n"
+    "      --                 treat every later argument as a value\n"
+    "In column mode every other byte of a line is written as it was; a line\n"
+    "the field cannot be taken from (unbalanced quotes, too few fields, a CR\n"
+    "inside it, longer than 65535 bytes) is reported and kept as it stands.\n"
     "\n"
-    "Exit status: 0 if every value was converted, 1 if any was refused, 2 on a\n"
-    "usage error or if input could not be read or output not written.\n";
-
-// The input as a message shows it: in quotes, with anything unprintable
-// escaped so the message stays on one line, and cut short when long.
-std::string quoted(std::string_view input, bool cut) {
-  static constexpr char kHexDigits[] = "0123456789abcdef";
-  constexpr unsigned char kFirstPrintable = 0x20;
-  constexpr unsigned char kLastPrintable = 0x7e;
-  std::string text = "\"";
-  const bool shorten = cut || input.size() > kShownInputLength;
-  for (const char c : input.substr(0, kShownInputLength)) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      text += '\\';
-      text += c;
-    } else if (byte >= kFirstPrintable && byte <= kLastPrintable) {
-      text += c;
-    } else {
-      text += "\\x";
-      text += kHexDigits[byte >> 4];
-      text += kHexDigits[byte & 0xf];
-    }
-  }
-  text += shorten ? "\"..." : "\"";
-  return text;
-}
-
-void complain(std::string_view message) {
-  const std::string line = "sec1996: " + std::string(message) + "\n";
-  writeAll(STDERR_FILENO, line);
-}
+    "Exit status: 0 if every value was converted, 1 if any value or line was\n"
+    "refused, 2 on a usage error or if input could not be read or output not\n"
+    "written.  See sec1996(1).\n";
 
 int printText(std::string_view text) {
   if (writeAll(STDOUT_FILENO, text)) return kExitSuccess;
@@ -107,111 +105,141 @@ int printText(std::string_view text) {
   return kExitTrouble;
 }
 
-class Converter {
- public:
-  explicit Converter(Output& output) : output_(output) {}
+std::string longLineReason() {
+  return "line longer than " + std::to_string(LineReader::kMaxLineLength) + " bytes";
+}
 
-  // Converts one value; where names it in a message ("line 7").
+// Value mode: one line of the chosen forms for each value.
+class ValueConverter {
+ public:
+  ValueConverter(const Options& options, Output& output, Reporter& reporter)
+      : options_(options), output_(output), reporter_(reporter) {
+    const auto allForms = std::begin(kAllForms);
+    everyForm_ =
+        std::equal(options.forms.begin(), options.forms.end(), allForms, std::end(kAllForms));
+    for (std::size_t i = 0; i < options.forms.size(); ++i) {
+      placeholderLine_ += (i > 0 ? "\t" : "") + options.placeholder;
+    }
+    placeholderLine_ += '\n';
+  }
+
+  void header() {
+    std::string names;
+    for (std::size_t i = 0; i < options_.forms.size(); ++i) {
+      names.append(i > 0 ? "\t" : "").append(formName(options_.forms[i]));
+    }
+    output_.write(names + "\n");
+  }
+
+  // Converts one value; where() names it in a message ("line 7"), and is
+  // only called then.
   template <typename Where>
   void convert(std::string_view input, Where&& where) {
-    ParseResult result = parseValue(input);
-    if (result.ok) {
-      char* at = output_.reserve(kMaxLineLength);
-      output_.commit(formatLine(at, result.count));
-    } else {
+    const ParseResult result = parseValue(input);
+    if (!result.ok) {
       refuse(where(), input, false, result.reason);
+    } else if (everyForm_) {
+      output_.commit(formatLine(output_.reserve(kMaxLineLength), result.count));
+    } else {
+      for (std::size_t i = 0; i < options_.forms.size(); ++i) {
+        char* out = output_.reserve(kMaxFormLength + 2);
+        if (i > 0) *out++ = '\t';
+        output_.commit(formatForm(out, result.count, options_.forms[i]));
+      }
+      output_.write("\n");
     }
   }
 
-  void refuse(const std::string& where, std::string_view input, bool cut,
-              const std::string& reason) {
-    // Whatever is buffered goes first, so that a message follows the lines
-    // before it when both streams reach the same file or terminal.
-    output_.flush();
-    complain(where + ": " + quoted(input, cut) + ": " + reason);
-    refused_ = true;
+  void refuse(const std::string& where, std::string_view input, bool cut, std::string_view reason) {
+    reporter_.refuse(where, input, cut, reason);
+    if (options_.keep) output_.write(placeholderLine_);
   }
-
-  bool refused() const { return refused_; }
 
  private:
+  const Options& options_;
   Output& output_;
-  bool refused_ = false;
+  Reporter& reporter_;
+  bool everyForm_ = false;
+  std::string placeholderLine_;
 };
 
-void convertInput(Converter& converter, Output& output, bool& readFailed) {
-  LineReader reader(STDIN_FILENO, [&output] { output.flush(); });
+// Standard input, line by line, to convert(line, number); false if it could
+// not be read.  Line numbers go on across calls, as "-" may come twice.
+template <typename Convert>
+bool readLines(LineReader& reader, Output& output, unsigned long long& number, Convert&& convert) {
   LineReader::Line line;
-  unsigned long long number = 0;
   for (;;) {
     const LineReader::Status status = reader.next(line);
-    if (status == LineReader::Status::kEnd) return;
+    if (status == LineReader::Status::kEnd) return true;
     if (status == LineReader::Status::kError) {
       complain(std::string("cannot read standard input: ") + std::strerror(reader.error()));
-      readFailed = true;
-      return;
+      return false;
     }
-    ++number;
-    const auto where = [number] { return "line " + std::to_string(number); };
-    if (line.tooLong) {
-      converter.refuse(where(), line.text, true,
-                       "line longer than " + std::to_string(LineReader::kMaxLineLength) + " bytes");
-    } else {
-      converter.convert(line.text, where);
-    }
-    if (output.failed()) return;
+    convert(line, ++number);
+    if (output.failed()) return true;
   }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool header = false;
-  struct Value {
-    std::string_view text;
-    int position;  // in argv, as the shell numbers arguments
-  };
-  std::vector<Value> values;
-  bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argument = argv[i];
-    // "-5" is a value, to be refused as a negative count, not an option.
-    const bool looksLikeOption =
-        argument.size() > 1 && argument[0] == '-' && !(argument[1] >= '0' && argument[1] <= '9');
-    if (optionsEnded || !looksLikeOption) {
-      values.push_back({argument, i});
-    } else if (argument == "--") {
-      optionsEnded = true;
-    } else if (argument == "--header") {
-      header = true;
-    } else if (argument == "--help" || argument == "-h") {
+  const Options options = parseOptions(argc, argv);
+  switch (options.action) {
+    case Options::Action::kHelp:
       return printText(std::string(kUsage) + "\n" + kHelp);
-    } else if (argument == "--version") {
+    case Options::Action::kVersion:
       return printText("sec1996 " SEC1996_VERSION "\n");
-    } else {
-      complain("unknown option " + quoted(argument, false));
+    case Options::Action::kUsageError:
+      complain(options.error);
       std::fputs(kUsage, stderr);
       return kExitTrouble;
-    }
+    case Options::Action::kConvert:
+      break;
   }
 
   Output output(STDOUT_FILENO);
-  Converter converter(output);
+  Reporter reporter(output);
+  LineReader reader(STDIN_FILENO, [&output] { output.flush(); });
+  unsigned long long number = 0;
   bool readFailed = false;
-  if (header) output.write(kHeader);
-  if (values.empty()) {
-    convertInput(converter, output, readFailed);
+
+  if (options.column) {
+    ColumnConverter converter(options, output, reporter);
+    if (options.keep)
+      reader.passLongLines([&output](std::string_view bytes) { output.write(bytes); });
+    readFailed = !readLines(reader, output, number,
+                            [&converter](const LineReader::Line& line, unsigned long long n) {
+                              converter.convert(line, n);
+                            });
   } else {
-    for (const Value& value : values) {
-      if (output.failed()) break;
-      converter.convert(value.text,
-                        [&value] { return "argument " + std::to_string(value.position); });
+    ValueConverter converter(options, output, reporter);
+    if (options.header) converter.header();
+    const auto convertLine = [&converter](const LineReader::Line& line, unsigned long long n) {
+      const auto where = [n] { return "line " + std::to_string(n); };
+      if (line.tooLong) {
+        converter.refuse(where(), line.text, true, longLineReason());
+      } else {
+        converter.convert(line.text, where);
+      }
+    };
+    if (options.values.empty()) {
+      readFailed = !readLines(reader, output, number, convertLine);
+    }
+    for (const Options::Value& value : options.values) {
+      if (output.failed() || readFailed) break;
+      if (value.text == "-") {
+        readFailed = !readLines(reader, output, number, convertLine);
+      } else {
+        converter.convert(value.text,
+                          [&value] { return "argument " + std::to_string(value.position); });
+      }
     }
   }
+
   if (!output.flush()) {
     complain(std::string("cannot write standard output: ") + std::strerror(output.error()));
     return kExitTrouble;
   }
   if (readFailed) return kExitTrouble;
-  return converter.refused() ? kExitRefused : kExitSuccess;
+  return reporter.refused() ? kExitRefused : kExitSuccess;
 }

@@ -3,15 +3,12 @@
 
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <system_error>
-
-#include "calendar.h"
-#include "format.h"
-#include "leap_second.h"
 
 namespace sec1996::cli {
 namespace {
@@ -92,25 +89,27 @@ Date1996 dateOf(std::string_view text, std::string_view shape, int mon) {
           fieldOf(text, shape, 'm'), fieldOf(text, shape, 's')};
 }
 
-int daysInMonth(std::int64_t year, int mon) {
-  return static_cast<int>(detail::daysFromCivil(year, mon + 1, 1) -
-                          detail::daysFromCivil(year, mon, 1));
+int daysInMonth(int year, int mon) {
+  using namespace std::chrono;
+  const year_month_day_last last{std::chrono::year{year},
+                                 month_day_last{month{static_cast<unsigned>(mon)}}};
+  return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 
-int daysInYear(std::int64_t year) {
-  return static_cast<int>(detail::daysFromCivil(year + 1, 1, 1) -
-                          detail::daysFromCivil(year, 1, 1));
+int daysInYear(int year) {
+  constexpr int kCommonYearDays = 365;
+  return std::chrono::year{year}.is_leap() ? kCommonYearDays + 1 : kCommonYearDays;
 }
 
-std::string isoText(const Date1996& record, bool leapSecond) {
-  char text[kMaxLineLength];
-  return std::string(text, formatIso(text, record, leapSecond));
+std::string isoText(Sec1996 count) {
+  char text[SEC1996_ISO_SIZE];
+  return stringDate1996_iso(count, text);
 }
 
 // The end of the scale as the library reads count 4294967295, in the
 // fields each form compares.
 struct LastInstant {
-  Date1996 record;
+  int year;
   int dayOfYear;
   int secondOfDay;
   std::string iso;
@@ -119,27 +118,35 @@ struct LastInstant {
 const LastInstant& lastInstant() {
   static const LastInstant last = [] {
     const auto count = static_cast<Sec1996>(kLastCount);
-    const Date1996 record = cvtFromSec1996(count);
-    return LastInstant{record, static_cast<int>(cvtFromSec1996_yd(count).dayOfYear),
+    const Date1996 record = cvtFromSec1996_lossless(count);
+    return LastInstant{record.year, static_cast<int>(cvtFromSec1996_yd(count).dayOfYear),
                        record.hour * kSecondsPerHour + record.min * kSecondsPerMinute + record.sec,
-                       isoText(record, isLeapSecond(count))};
+                       isoText(count)};
   }();
   return last;
 }
 
 std::string afterTheEnd() { return "after the end of the scale, " + lastInstant().iso; }
-std::string beforeTheStart() {
-  return "before the start of the scale, " + isoText(cvtFromSec1996(0), false);
-}
+std::string beforeTheStart() { return "before the start of the scale, " + isoText(0); }
 
-// The leap seconds of the table, for the message that refuses a :60.
+// The leap seconds of the scale, for the message that refuses a :60.  The
+// library says which counts are leap seconds; one can only be the 23:59:60
+// of some day, so every day before the last of the scale is asked once.
 std::string leapSecondList() {
-  std::string list;
-  for (const std::int32_t entry : detail::kLeapSeconds) {
-    const auto count = static_cast<Sec1996>(entry - 1);
-    list += (list.empty() ? "" : ", ") + isoText(cvtFromSec1996(count), true);
-  }
-  return list.empty() ? "none" : list;
+  static const std::string list = [] {
+    using namespace std::chrono;
+    const sys_days first{std::chrono::year{kFirstYear} / January / 1};
+    const Date1996 end = cvtFromSec1996(static_cast<Sec1996>(kLastCount));
+    const sys_days last{std::chrono::year{end.year} / end.mon / end.day};
+    std::string names;
+    for (int day = 1; day <= (last - first).count(); ++day) {
+      const Sec1996 count =
+          cvtToSec1996({kFirstYear, 1, day, kLastHour, kLastMinute, kLeapSecondField});
+      if (isLeapSecond1996(count) != 0) names += (names.empty() ? "" : ", ") + isoText(count);
+    }
+    return names.empty() ? std::string("none") : names;
+  }();
+  return list;
 }
 
 // The month abbreviations as the library writes them, read from its own
@@ -150,7 +157,8 @@ const std::array<std::string, kMonthsPerYear>& monthNames() {
   static const std::array<std::string, kMonthsPerYear> names = [] {
     std::array<std::string, kMonthsPerYear> result;
     for (int mon = 1; mon <= kMonthsPerYear; ++mon) {
-      const char* text = stringDate1996(cvtToSec1996({kFirstYear, mon, 1, 0, 0, 0}));
+      char text[SEC1996_TEXT_SIZE];
+      stringDate1996_r(cvtToSec1996({kFirstYear, mon, 1, 0, 0, 0}), text);
       result[static_cast<std::size_t>(mon - 1)] = std::string(text + kNameOffset, kNameLength);
     }
     return result;
@@ -158,48 +166,55 @@ const std::array<std::string, kMonthsPerYear>& monthNames() {
   return names;
 }
 
-bool isAfter(const Date1996& date, const Date1996& last) {
-  const int a[] = {date.year, date.mon, date.day, date.hour, date.min, date.sec};
-  const int b[] = {last.year, last.mon, last.day, last.hour, last.min, last.sec};
-  for (std::size_t i = 0; i < std::size(a); ++i) {
-    if (a[i] != b[i]) return a[i] > b[i];
+// The reason the library's strict reader gave for refusing date, read from
+// ISO text at the offset it named, in the words of a message.
+ParseResult refuseDate(const Date1996& date, Sec1996ParseStatus status, std::size_t offset) {
+  switch (status) {
+    case SEC1996_PARSE_OUT_OF_SPAN:
+      return refuse(date.year < kFirstYear ? beforeTheStart() : afterTheEnd());
+    case SEC1996_PARSE_NOT_LEAP_SECOND:
+      return refuse(
+          format("%04d-%02d-%02dT%02d:%02d:60 is not a leap second (the scale's leap seconds: %s)",
+                 date.year, date.mon, date.day, date.hour, date.min, leapSecondList().c_str()));
+    case SEC1996_PARSE_FIELD_RANGE:
+    case SEC1996_PARSE_NO_SUCH_DATE:
+      switch (offset < kIsoShape.size() ? kIsoShape[offset] : '\0') {
+        case 'M':
+          return refuse(format("month %02d does not exist", date.mon));
+        case 'D':
+          return refuse(format("day %02d does not exist in %04d-%02d, which has %d days", date.day,
+                               date.year, date.mon, daysInMonth(date.year, date.mon)));
+        case 'h':
+          return refuse(format("hour %02d does not exist", date.hour));
+        case 'm':
+          return refuse(format("minute %02d does not exist", date.min));
+        case 's':
+          return refuse(format("second %02d does not exist", date.sec));
+        default:
+          break;
+      }
+      break;
+    default:
+      break;
   }
-  return false;
+  return refuse(parseStatusText1996(status));
 }
 
-// A calendar date and time of day, every field read but none checked yet.
-ParseResult checkDateTime(const Date1996& date) {
-  if (date.year < kFirstYear) return refuse(beforeTheStart());
-  if (date.mon < 1 || date.mon > kMonthsPerYear) {
-    return refuse(format("month %02d does not exist", date.mon));
+// ISO 8601 text through the library's strict reader, its refusals in the
+// converter's words.
+ParseResult checkIso(std::string_view iso) {
+  Sec1996 count = 0;
+  std::size_t offset = 0;
+  const Sec1996ParseStatus status = parseDate1996_iso(iso.data(), iso.size(), &count, &offset);
+  if (status == SEC1996_PARSE_OK) return accept(count);
+  if (status == SEC1996_PARSE_SYNTAX) {
+    if (offset < kIsoShape.size()) {
+      return refuse(format("not an ISO 8601 date and time %.*s", static_cast<int>(kIsoForm.size()),
+                           kIsoForm.data()));
+    }
+    return refuse("trailing characters after the date and time");
   }
-  const int monthLength = daysInMonth(date.year, date.mon);
-  if (date.day < 1 || date.day > monthLength) {
-    return refuse(format("day %02d does not exist in %04d-%02d, which has %d days", date.day,
-                         date.year, date.mon, monthLength));
-  }
-  if (date.hour > kLastHour) return refuse(format("hour %02d does not exist", date.hour));
-  if (date.min > kLastMinute) return refuse(format("minute %02d does not exist", date.min));
-  if (date.sec > kLeapSecondField) return refuse(format("second %02d does not exist", date.sec));
-  if (isAfter(date, lastInstant().record)) return refuse(afterTheEnd());
-  const Sec1996 count = cvtToSec1996(date);
-  if (date.sec == kLeapSecondField &&
-      (date.hour != kLastHour || date.min != kLastMinute || !isLeapSecond(count))) {
-    return refuse(
-        format("%04d-%02d-%02dT%02d:%02d:60 is not a leap second (the scale's leap seconds: %s)",
-               date.year, date.mon, date.day, date.hour, date.min, leapSecondList().c_str()));
-  }
-  return accept(count);
-}
-
-ParseResult parseIso(std::string_view input) {
-  if (!matchesShape(input, kIsoShape)) {
-    return refuse(format("not an ISO 8601 date and time %.*s", static_cast<int>(kIsoForm.size()),
-                         kIsoForm.data()));
-  }
-  const std::string_view rest = input.substr(kIsoShape.size());
-  if (!rest.empty() && rest != "Z") return refuse("trailing characters after the date and time");
-  return checkDateTime(dateOf(input, kIsoShape, fieldOf(input, kIsoShape, 'M')));
+  return refuseDate(dateOf(iso, kIsoShape, fieldOf(iso, kIsoShape, 'M')), status, offset);
 }
 
 ParseResult parseText(std::string_view input) {
@@ -221,7 +236,18 @@ ParseResult parseText(std::string_view input) {
     return refuse(format("unknown month name \"%.*s\" (%s to %s)", static_cast<int>(name.size()),
                          name.data(), names.front().c_str(), names.back().c_str()));
   }
-  return checkDateTime(dateOf(input, kTextShape, mon));
+  // The same date and time in ISO 8601, its digits as written, so that both
+  // forms are checked, and refused, alike.
+  const auto digitsOf = [input](char letter) {
+    const std::size_t first = kTextShape.find(letter);
+    return input.substr(first, kTextShape.find_last_of(letter) - first + 1);
+  };
+  const std::string_view time = input.substr(kTextShape.find('h'));  // hh:mm:ss in both
+  std::string iso;
+  iso.append(digitsOf('Y')).append(1, '-');
+  iso.append(1, static_cast<char>('0' + mon / 10)).append(1, static_cast<char>('0' + mon % 10));
+  iso.append(1, '-').append(digitsOf('D')).append(1, 'T').append(time);
+  return checkIso(iso);
 }
 
 ParseResult parseYearDay(std::string_view input) {
@@ -266,8 +292,8 @@ ParseResult parseYearDay(std::string_view input) {
   const std::int64_t seconds =  // [0, 86400]
       (microdays * kSecondsPerMicrodayNum + kSecondsPerMicrodayDen / 2) / kSecondsPerMicrodayDen;
   const LastInstant& last = lastInstant();
-  if (year > last.record.year || (year == last.record.year && day > last.dayOfYear) ||
-      (year == last.record.year && day == last.dayOfYear && seconds > last.secondOfDay)) {
+  if (year > last.year || (year == last.year && day > last.dayOfYear) ||
+      (year == last.year && day == last.dayOfYear && seconds > last.secondOfDay)) {
     return refuse(afterTheEnd());
   }
   // The day and its decimals as the double nearest to their text.
@@ -305,7 +331,7 @@ ParseResult parseValue(std::string_view input) {
     for (const char c : input.substr(1)) signedCount = signedCount && isDigit(c);
     if (signedCount) return refuse("a count has no sign: counts run from 0 to 4294967295");
   }
-  if (digits == kYearDigits && next == '-') return parseIso(input);
+  if (digits == kYearDigits && next == '-') return checkIso(input);
   if (digits == kYearDigits && next == '.') return parseYearDay(input);
   if (digits == kDayDigits && next == '-') return parseText(input);
   return refuse("not a count or a date in a known form (see --help)");

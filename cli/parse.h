@@ -21,6 +21,11 @@
 // 1996-01-01 00:00:00 to 2132-02-07 06:28:14 (count 4294967295).  Nothing
 // may come before or after the form: no blanks, no carriage return.
 //
+// Dates in both fixed-width forms are checked by the library's own strict
+// ISO 8601 reader (the library text is rewritten as ISO 8601 first), so the
+// converter and the library agree on what a real second is; the messages
+// are built from the reader's status and the fields of the text.
+//
 // Accepted values convert through the library's public functions, so what a
 // form means is the library's reading of it: 23:59:59 in the library text
 // is the first of the two 23:59:59 around a leap second, and a year.day

@@ -2,6 +2,7 @@
 # Runs the sec1996 binary on good and bad input and checks its standard
 # output, its messages and its exit status.  One case per CTest test:
 #   cli_test.sh CASE SEC1996 CVTTEST VERSION
+# The docs case also reads the manual page and the bash completion in cli/.
 set -euo pipefail
 
 case_name=$1
@@ -243,6 +244,187 @@ driver_agreement)
   expect_status 0
   cut -f1 "$work/out" >"$work/counts"
   awk '{ printf "%.0f\n", substr($0, 1, 12) - substr($0, 18, 2) }' "$work/driver" | expect_file counts
+  ;;
+
+kept_values)
+  # --keep gives a refused value a line of placeholders, one per form; "-"
+  # reads standard input among the arguments, its lines numbered from 1.
+  printf '47260800\nJune\n' >"$work/in"
+  run -o iso8601,count -p NA 0 - 4294967296 -- -
+  expect_status 1
+  expect_file out <<END
+1996-01-01T00:00:00Z${tab}0
+1997-06-30T23:59:60Z${tab}47260800
+NA${tab}NA
+NA${tab}NA
+END
+  expect_file err <<'END'
+sec1996: line 2: "June": not a count or a date in a known form (see --help)
+sec1996: argument 7: "4294967296": count above 4294967295
+END
+  run --header --keep -o yearday 1996-02-30T00:00:00 1
+  expect_status 1
+  printf 'yearday\n\n1996. 1.000012\n' | expect_file out
+  ;;
+
+column_csv)
+  # A CSV file with a header and RFC 4180 quotes: the field found by name
+  # or number, the forms appended or put in its place, a refused value kept
+  # with its placeholder, every other byte as it was.
+  cat >"$work/in" <<'END'
+station,time,reading
+north,47260800,12.5
+south,"1997-07-01T00:00:00Z",13.1
+east,1996-02-30T00:00:00,9.8
+west,4294967295,"7,2"
+END
+  run -f time -d , -o iso8601,text
+  expect_status 1
+  expect_file out <<'END'
+station,time,reading,time_iso8601,time_text
+north,47260800,12.5,1997-06-30T23:59:60Z,30-Jun-1997 23:59:59
+south,"1997-07-01T00:00:00Z",13.1,1997-07-01T00:00:00Z,01-Jul-1997 00:00:00
+east,1996-02-30T00:00:00,9.8,,
+west,4294967295,"7,2",2132-02-07T06:28:14Z,07-Feb-2132 06:28:14
+END
+  expect_file err <<<'sec1996: line 4: "1996-02-30T00:00:00": day 30 does not exist in 1996-02, which has 29 days'
+  run --field 2 -d , --header --replace -o count -p 'N"A'
+  expect_status 1
+  expect_file out <<'END'
+station,time_count,reading
+north,47260800,12.5
+south,47260801,13.1
+east,"N""A",9.8
+west,4294967295,"7,2"
+END
+  # A space as delimiter quotes the forms that hold one; TSV by default.
+  printf '"30-Jun-1997 23:59:60" x\n' >"$work/in"
+  run -f 1 -d ' ' -r -o text,yearday,count,iso8601
+  expect_status 0
+  printf '"30-Jun-1997 23:59:59" "1997.182.000000" 47260800 1997-06-30T23:59:60Z x\n' |
+    expect_file out
+  printf 'id\twhen\n7\t0\n' >"$work/in"
+  run -f when -o iso8601 -r
+  expect_status 0
+  printf 'id\twhen_iso8601\n7\t1996-01-01T00:00:00Z\n' | expect_file out
+  ;;
+
+column_faults)
+  # Each line the field cannot be taken from is reported with its number
+  # and written as it stands; a CRLF ending stays at the end; a long line
+  # goes through whole; the last line keeps its missing newline.
+  {
+    printf 'x,0\r\n'
+    printf 'x,"1,2\n'
+    printf 'x,"1"2\n'
+    printf 'x,1\ry,2\n'
+    printf 'lonely\n'
+    printf 'x,'
+    head -c 70000 /dev/zero | tr '\0' '7'
+    printf '\n'
+    printf 'x,"1",y\n'
+    printf 'x,3'
+  } >"$work/in"
+  run -f 2 -d , -o count
+  expect_status 1
+  {
+    printf 'x,0,0\r\n'
+    sed -n 2,6p "$work/in"
+    printf 'x,"1",y,1\n'
+    printf 'x,3,3'
+  } | expect_file out
+  expect_file err <<'END'
+sec1996: line 2: "x,\"1,2": field 2: a quoted field does not end on its line (unbalanced quotes)
+sec1996: line 3: "x,\"1\"2": field 2: characters after the closing quote (a quote inside quotes is written "")
+sec1996: line 4: "x,1\x0dy,2": field 2: a carriage return inside the line (CR line endings?)
+sec1996: line 5: "lonely": only 1 field, no field 2
+sec1996: line 6: "x,7777777777777777777777777777777777777777777777"...: line longer than 65535 bytes
+END
+  run -f 2 -d , -o count --drop
+  expect_status 1
+  printf 'x,0,0\r\nx,"1",y,1\nx,3,3' | expect_file out
+  # A header without the named field: one message, every line as it stands.
+  printf 'id,when\n1,0\n2,1\n' >"$work/in"
+  run -f time -d ,
+  expect_status 1
+  expect_file out <"$work/in"
+  expect_file err <<<'sec1996: line 1: "id,when": no field named "time" in the header'
+  # Usage errors stop before reading.
+  run -f 2 7
+  expect_status 2
+  grep -qF 'takes no VALUE (argument 3 is "7")' "$work/err" || fail "no message for a value with -f"
+  ;;
+
+alignment)
+  # A large file of good and bad lines of every kind: kept, the output has
+  # one line per input line in the same order, each converted line ends in
+  # the count of its own field, and exactly the bad lines are reported, by
+  # their numbers; dropped, the same minus the refused lines.
+  awk -v n=300000 -v long="$(head -c 70000 /dev/zero | tr '\0' '9')" 'BEGIN {
+      for (i = 1; i <= n; i++) {
+        k = i % 13; count = sprintf("%.0f", (i * 14316.55765) % 4294967296)
+        if (k == 0) { print "a,1996-02-30T00:00:00,z"; print i > "'"$work/bad"'" }
+        else if (k == 1) { print "lonely"; print i > "'"$work/bad"'" }
+        else if (k == 2) { print "a,\"" count ",z"; print i > "'"$work/bad"'" }
+        else if (k == 3) { print "a," count "\rb,z"; print i > "'"$work/bad"'" }
+        else if (k == 4 && i % 100000 == 4) { print "a," long; print i > "'"$work/bad"'" }
+        else if (k == 5) printf "%d,\"%s\",\"q,\"\"\"\r\n", i, count
+        else printf "%d,%s,sensor-%d,%.1f,ok\n", i, count, i % 7, i / 10
+      }
+    }' >"$work/in"
+  run -f 2 -d , -o iso8601,count
+  expect_status 1
+  [ "$(wc -l <"$work/out")" -eq 300000 ] || fail "$(wc -l <"$work/out") output lines for 300000"
+  sed 's/^sec1996: line \([0-9]*\): .*/\1/' "$work/err" | expect_file bad
+  paste -d '\n' "$work/in" "$work/out" | awk '
+      NR % 2 == 1 { sub(/\r$/, ""); line = $0; next }
+      {
+        sub(/\r$/, "")
+        if ($0 == line) next                                # as it stands
+        if ($0 == line ",,") next                           # placeholders
+        split(line, f, ",")
+        value = f[2]; gsub(/"/, "", value)
+        added = substr($0, length(line) + 2)
+        if (substr($0, 1, length(line) + 1) != line "," || added !~ /^[0-9-]+T[0-9:]+Z,[0-9]+$/ ||
+            substr(added, index(added, ",") + 1) != value) { print "line " NR / 2 ": " $0; exit 1 }
+      }' || fail "an output line is not its input line converted"
+  cp "$work/out" "$work/kept"
+  run -f 2 -d , -o iso8601,count --drop
+  expect_status 1
+  awk 'NR == FNR { bad[$1] = 1; next } !(FNR in bad)' "$work/bad" "$work/kept" | expect_file out
+  ;;
+
+docs)
+  # The manual page renders without a warning; it and the bash completion
+  # know every option --help lists; the completion completes.
+  src=$(cd "$(dirname "$0")/.." && pwd)
+  command -v groff >/dev/null || fail "groff is needed to check the manual page (apt-get install groff-base)"
+  groff -ww -man -Tutf8 "$src/sec1996.1" 2>"$work/warnings" >/dev/null
+  expect_file warnings </dev/null
+  if command -v man >/dev/null; then
+    for width in 80 132; do
+      MANWIDTH=$width man --warnings -l "$src/sec1996.1" 2>"$work/warnings" >/dev/null
+      expect_file warnings </dev/null
+    done
+  fi
+  run --help
+  grep -o -- '--[a-z]\+' "$work/out" | sort -u >"$work/options"
+  [ "$(wc -l <"$work/options")" -ge 10 ] || fail "--help lists too few options"
+  while read -r option; do
+    grep -qF -- "${option//-/\\-}" "$src/sec1996.1" || fail "the manual page lacks $option"
+    [ "$option" = "--" ] || grep -qw -- "$option" "$src/sec1996.bash" || fail "the completion lacks $option"
+  done <"$work/options"
+  # shellcheck disable=SC1091
+  source "$src/sec1996.bash"
+  complete_words() {
+    COMP_WORDS=("$@")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    _sec1996
+    echo "${COMPREPLY[*]}"
+  }
+  [ "$(complete_words sec1996 --fie)" = "--field" ] || fail "completion of --fie"
+  [ "$(complete_words sec1996 -o count,i)" = "count,iso8601" ] || fail "completion of -o count,i"
+  [ "$(complete_words sec1996 --output = y)" = "yearday" ] || fail "completion of --output=y"
   ;;
 
 *)

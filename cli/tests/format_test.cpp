@@ -11,7 +11,6 @@
 
 namespace {
 
-using sec1996::cli::formatIso;
 using sec1996::cli::formatLine;
 using sec1996::cli::formatYearDay;
 using sec1996::cli::kMaxLineLength;
@@ -53,13 +52,6 @@ constexpr KnownLine kKnownLines[] = {
 
 TEST(Format, KnownCountsPrintTheirLines) {
   for (const auto& [count, line] : kKnownLines) EXPECT_EQ(lineOf(count), line);
-}
-
-TEST(Format, IsoShowsSecond60OnlyWhenAskedFor) {
-  const Date1996 record = {1997, 6, 30, 23, 59, 59};
-  char text[kMaxLineLength];
-  EXPECT_EQ(std::string(text, formatIso(text, record, false)), "1997-06-30T23:59:59Z");
-  EXPECT_EQ(std::string(text, formatIso(text, record, true)), "1997-06-30T23:59:60Z");
 }
 
 // Every second of the days where the field width changes (1, 9, 10, 99,

@@ -84,6 +84,7 @@ const Refused kRefused[] = {
     {"five", "not a count or a date"},
     {"12345x", "not a count or a date"},
     {"1996/01/01", "not a count or a date"},
+    {"+1996-01-01T00:00:00", "not a count or a date"},  // a sign before a year
     {std::string_view("5\0", 2), "not a count or a date"},
     // counts out of range or signed
     {"4294967296", "above 4294967295"},
@@ -129,9 +130,11 @@ const Refused kRefused[] = {
     {"1-Jan-1996 00:00:00", "not a count or a date"},
     {"01-Jan-1996T00:00:00", "not a date in the library's form"},
     {"01-Jan-96 00:00:00", "not a date in the library's form"},
+    {"01-J4n-1996 00:00:00", "not a date in the library's form"},  // a digit in the name
     {"01-jan-1996 00:00:00", "unknown month name \"jan\""},
     {"01-JAN-1996 00:00:00", "unknown month name"},
     {"01-Foo-1996 00:00:00", "unknown month name"},
+    {"01-Jaz-1996 00:00:00", "unknown month name \"Jaz\" (Jan to Dec)"},  // close to a name
     {"01-Jan-1996 00:00:00Z", "trailing characters"},
     {"30-Feb-1996 00:00:00", "day 30 does not exist"},
     {"31-Dec-1995 23:59:59", "before the start"},

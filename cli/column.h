@@ -1,0 +1,66 @@
+// Column mode: one field of every line of a delimited file converted, the
+// line written back with the forms in place of the field (--replace) or
+// appended as new fields at its end, every other byte as it was.
+//
+// Output keeps one line per input line wherever a refused line is kept:
+//   - a refused value: the placeholder stands in for each form;
+//   - a line the field cannot be taken from (unbalanced quotes, a CR inside
+//     it, too few fields, longer than the reader's limit, or any line once
+//     the header lacks the named field): the line as it stands.
+// Each is reported on standard error with its line number, except that a
+// header without the named field is reported once, not on every line after
+// it.  Under --drop such lines print nothing.
+//
+// A CR that ends a line (CRLF, as RFC 4180 writes records) is kept at the
+// end of the line, after any appended fields; a last line without a newline
+// is written without one.
+#ifndef SEC1996_CLI_COLUMN_H
+#define SEC1996_CLI_COLUMN_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "io.h"
+#include "options.h"
+#include "report.h"
+
+namespace sec1996::cli {
+
+class ColumnConverter {
+ public:
+  ColumnConverter(const Options& options, Output& output, Reporter& reporter);
+
+  // Line number (from 1) as the reader gave it.  The bytes of a line too
+  // long to keep have already been written when the line is kept (see
+  // LineReader::passLongLines).
+  void convert(const LineReader::Line& line, unsigned long long number);
+
+ private:
+  struct Record {
+    std::string_view text;  // without a CR that ends it
+    std::string_view ending;
+  };
+  Record split(const LineReader::Line& line) const;
+  void convertHeader(const LineReader::Line& line);
+  void writeAsItStands(const LineReader::Line& line);
+  // The line with each form's text, or with the placeholder for each when
+  // count is null, at the field [begin, end) or after the line.
+  void writeConverted(const Record& line, std::size_t begin, std::size_t end, const Sec1996* count);
+  void refuseLine(unsigned long long number, std::string_view text, bool cut,
+                  std::string_view reason);
+
+  const Options& options_;
+  Output& output_;
+  Reporter& reporter_;
+  std::size_t field_;         // 0 once the header lacks the named field
+  bool headerPending_;        // the next line is the header
+  std::vector<bool> quoted_;  // for each form: whether its text needs quotes
+  std::string placeholder_;   // as written, quoted where needed
+  std::string scratch_;       // for the text of a field with doubled quotes
+};
+
+}  // namespace sec1996::cli
+
+#endif  // SEC1996_CLI_COLUMN_H
