@@ -1,11 +1,12 @@
 // The inputs every benchmark converts: counts spread uniformly over the whole
-// 32-bit scale, and the records, day-of-year values and tm records built
-// from them.  Each iteration converts the next one, so that neither the
+// 32-bit scale, and the records, day-of-year values, tm records and POSIX
+// seconds built from them.  Each iteration converts the next one, so that neither the
 // branch predictor nor a single cached value hides the cost.
 #ifndef SEC1996_BENCH_INPUTS_H
 #define SEC1996_BENCH_INPUTS_H
 
 #include <cstddef>
+#include <cstdint>
 #include <ctime>
 #include <random>
 #include <vector>
@@ -24,6 +25,7 @@ struct Inputs {
   std::vector<Date1996> records;
   std::vector<YearDay1996> yearDays;
   std::vector<struct tm> tms;
+  std::vector<std::int64_t> posix;
 };
 
 inline const Inputs& inputs() {
@@ -36,6 +38,7 @@ inline const Inputs& inputs() {
       built.records.push_back(cvtFromSec1996(count));
       built.yearDays.push_back(cvtFromSec1996_yd(count));
       built.tms.push_back(*getDateFromSecondsSince1996(count));
+      built.posix.push_back(cvtFromSec1996_posix(count));
     }
     return built;
   }();
