@@ -73,10 +73,22 @@ void convertArray(const In* in, std::size_t n, Out* out) {
   }
 }
 
+// The two multipliers of losslessRecordOf, checked over their whole ranges.
+constexpr bool hourAndMinuteMultipliersAreExact() {
+  for (std::uint32_t second = 0; second < 86400; ++second) {
+    if ((((second >> 4) * 9321) >> 21) != second / 3600) return false;
+  }
+  for (std::uint32_t second = 0; second < 3600; ++second) {
+    if (((second * 2185) >> 17) != second / 60) return false;
+  }
+  return true;
+}
+static_assert(hourAndMinuteMultipliersAreExact());
+
 // The lossless record of a count.  A count is at most one leap second past
 // its nominal second, so the nominal count is count minus the entries at or
 // before it, in [0, 2^32 - 1]; days are then [0, 49710].
-inline Date1996 losslessRecordOf(std::uint32_t count) {
+constexpr Date1996 losslessRecordOf(std::uint32_t count) {
   std::uint32_t inserted = 0;
   std::uint32_t leap = 0;
   for (const std::int32_t entry : kLeapSeconds) {
@@ -87,9 +99,13 @@ inline Date1996 losslessRecordOf(std::uint32_t count) {
   const std::uint32_t nominal = count - inserted;
   const std::uint32_t days = nominal / 86400;                // [0, 49710]
   const std::uint32_t secondOfDay = nominal - days * 86400;  // [0, 86399]
-  const std::uint32_t hour = secondOfDay / 3600;
+  // The hour and the minute by multiplications that stay within 32 bits,
+  // which vectorise without widening: exact over these ranges, since the
+  // rounding error of each multiplier stays below the gap to the next
+  // integer (1/225 of secondOfDay / 16 < 5400, 1/60 of secondOfHour < 3600).
+  const std::uint32_t hour = ((secondOfDay >> 4) * 9321) >> 21;  // / 3600
   const std::uint32_t secondOfHour = secondOfDay - hour * 3600;
-  const std::uint32_t min = secondOfHour / 60;
+  const std::uint32_t min = (secondOfHour * 2185) >> 17;     // / 60
   const std::uint32_t sec = secondOfHour - min * 60 + leap;  // 60 in a leap second
 
   // C. Neri and L. Schneider's to_date (see calendar.h), with the era shift
