@@ -142,7 +142,7 @@ def _native(a: np.ndarray) -> np.ndarray:
     """a, C-contiguous and in the machine's byte order (no copy if it is)."""
     if not a.dtype.isnative:
         a = a.astype(a.dtype.newbyteorder("="))
-    return np.ascontiguousarray(a)
+    return a if a.flags.c_contiguous else a.copy(order="C")  # ascontiguousarray makes 0-d 1-d
 
 
 def _integers(values: ArrayLike, function: str, what: str) -> np.ndarray:
