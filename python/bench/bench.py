@@ -134,8 +134,8 @@ def dask_rates(n: int, partition: int, repeats: int) -> dict:
             ]:
 
                 def run() -> None:
-                    # A fresh token each time, or Dask finds the last result.
-                    result = client.persist(counts.map_blocks(function, dtype=dtype, token=uuid.uuid4().hex))
+                    # A fresh name each time, or Dask finds the last result.
+                    result = client.persist(counts.map_blocks(function, dtype=dtype, name=uuid.uuid4().hex))
                     wait(result)
                     del result
 
@@ -176,7 +176,8 @@ def main() -> None:
         ("from datetime64", lambda: sec1996.from_datetime64(times)),
         ("from ISO 8601", lambda: sec1996.from_iso(texts)),
     ]
-    print(f"sec1996 {sec1996.__version__}, {len(counts):,} counts, one core (CPU {min(every_cpu)})\n")
+    print(f"sec1996 {sec1996.__version__}, {len(counts):,} counts, one core (CPU {min(every_cpu)}), "
+          f"load average {os.getloadavg()[0]:.2f} at the start\n")
     print("| conversion | input | million values/s | target |")
     print("|---|---|---:|---|")
     for (name, dtype), rate in ours.items():
@@ -200,7 +201,7 @@ def main() -> None:
     if not args.skip_dask:
         rates = dask_rates(args.dask_counts, args.dask_partition, max(1, args.repeats // 2))
         print(f"\nDask LocalCluster, {args.dask_counts:,} counts in partitions of {args.dask_partition:,}, "
-              f"{len(every_cpu)} CPUs:\n")
+              f"{len(every_cpu)} CPUs, load average {os.getloadavg()[0]:.2f} at the end:\n")
         print("| conversion | 1 worker, M/s | 2 workers, M/s | ratio |")
         print("|---|---:|---:|---:|")
         for name in ("datetime64", "ISO 8601"):

@@ -150,3 +150,12 @@ def test_shapes_dtypes_and_pandas():
     assert sec1996.from_fields(1997, 6, 30, 23, 59, [59, 60, 61]).tolist() == [LEAP - 1, LEAP, LEAP + 1]
     records = sec1996.to_fields([LEAP]).astype([(n, "i8") for n in sec1996.FIELDS_DTYPE.names])
     assert sec1996.from_fields(records).tolist() == [LEAP]
+
+
+def test_docstring_examples_hold():
+    import doctest
+
+    result = doctest.testmod(
+        sec1996, extraglobs={"np": np, "sec1996": sec1996}, optionflags=doctest.NORMALIZE_WHITESPACE
+    )
+    assert result.attempted > 10 and result.failed == 0

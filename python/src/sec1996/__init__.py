@@ -107,7 +107,14 @@ FIELDS_DTYPE = np.dtype(
 _FIELD_NAMES = FIELDS_DTYPE.names
 
 Errors = Literal["raise", "coerce"]
-# A result, or under errors="coerce" the result and its valid mask.
+Mask = NDArray[np.bool_]
+Counts = NDArray[np.uint32]
+Times = NDArray[np.datetime64]
+Texts = NDArray[np.bytes_]
+Records = NDArray[np.void]
+YearDays = Tuple[NDArray[np.int32], NDArray[np.float64]]
+# The result of an errors="raise" call, or of errors="coerce" with its mask.
+# (A 0-d input gives numpy scalars of the same types.)
 Result = Union[Any, Tuple[Any, Any]]
 
 # datetime64 units as seconds = value * num / den.  Months and years have no
@@ -204,7 +211,7 @@ def _over_counts(function: str, counts: ArrayLike, errors: str, kernel: Any, *dt
 # ---- Counts in ----------------------------------------------------------------
 
 
-def to_datetime64(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
+def to_datetime64(counts: ArrayLike, *, errors: Errors = "raise") -> Union[Times, Tuple[Times, Mask]]:
     """Counts as ``datetime64[s]``, POSIX seconds (every day 86400 seconds).
 
     Parameters
@@ -237,7 +244,7 @@ def to_datetime64(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
     return _over_counts("to_datetime64", counts, errors, _ext.to_posix, "datetime64[s]")
 
 
-def is_leap_second(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
+def is_leap_second(counts: ArrayLike, *, errors: Errors = "raise") -> Union[Mask, Tuple[Mask, Mask]]:
     """Whether each count is an inserted leap second (23:59:60).
 
     The library's table has one: 47260800, 1997-06-30T23:59:60Z.
@@ -257,7 +264,7 @@ def is_leap_second(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
     return _over_counts("is_leap_second", counts, errors, _ext.leap_mask, np.bool_)
 
 
-def to_iso(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
+def to_iso(counts: ArrayLike, *, errors: Errors = "raise") -> Union[Texts, Tuple[Texts, Mask]]:
     """Counts as lossless ISO 8601 texts, ``YYYY-MM-DDTHH:MM:SSZ``.
 
     Parameters
@@ -283,7 +290,7 @@ def to_iso(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
     return _over_counts("to_iso", counts, errors, _ext.to_iso, "S20")
 
 
-def to_text(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
+def to_text(counts: ArrayLike, *, errors: Errors = "raise") -> Union[Texts, Tuple[Texts, Mask]]:
     """Counts as the library's text, ``DD-Mon-YYYY HH:MM:SS``.
 
     The text of the C function stringDate1996: English month abbreviations,
@@ -310,7 +317,7 @@ def to_text(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
     return _over_counts("to_text", counts, errors, _ext.to_text, "S20")
 
 
-def to_fields(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
+def to_fields(counts: ArrayLike, *, errors: Errors = "raise") -> Union[Records, Tuple[Records, Mask]]:
     """Counts as six calendar fields, 23:59:60 on a leap second.
 
     Parameters
@@ -338,7 +345,7 @@ def to_fields(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
     return _over_counts("to_fields", counts, errors, _ext.to_fields, FIELDS_DTYPE)
 
 
-def to_year_day(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
+def to_year_day(counts: ArrayLike, *, errors: Errors = "raise") -> Union[YearDays, Tuple[YearDays, Mask]]:
     """Counts as a year and the fractional day of that year.
 
     Bit for bit what the C function cvtFromSec1996_yd gives: the day of the
@@ -372,7 +379,7 @@ def to_year_day(counts: ArrayLike, *, errors: Errors = "raise") -> Result:
 
 def from_datetime64(
     times: ArrayLike, *, leap: Optional[ArrayLike] = None, errors: Errors = "raise"
-) -> Result:
+) -> Union[Counts, Tuple[Counts, Mask]]:
     """``datetime64`` values (any unit from weeks to attoseconds) as counts.
 
     Parameters
@@ -443,7 +450,7 @@ def from_datetime64(
     return _finish(counts, valid)
 
 
-def from_iso(texts: ArrayLike, *, errors: Errors = "raise") -> Result:
+def from_iso(texts: ArrayLike, *, errors: Errors = "raise") -> Union[Counts, Tuple[Counts, Mask]]:
     """ISO 8601 texts as counts, read strictly by the C parser.
 
     Parameters
@@ -499,7 +506,7 @@ def from_fields(
     sec: Optional[ArrayLike] = None,
     *,
     errors: Errors = "raise",
-) -> Result:
+) -> Union[Counts, Tuple[Counts, Mask]]:
     """Calendar fields as counts, normalised as the C function cvtToSec1996.
 
     Any int32 values are taken: the date rolls over (month 13 is January of
@@ -534,8 +541,8 @@ def from_fields(
     --------
     >>> sec1996.from_fields(1997, 6, 30, 23, 59, 60)
     47260800
-    >>> sec1996.from_fields(1997, 13, 1)           # January 1998
-    63072001
+    >>> sec1996.from_fields(1997, 13, 1)  # 1998-01-01, after the leap second
+    63158401
     """
     function = "from_fields"
     coerce = _coerce(errors, function)
@@ -568,7 +575,9 @@ def from_fields(
     return _finish(counts, valid)
 
 
-def from_year_day(year: ArrayLike, day: ArrayLike, *, errors: Errors = "raise") -> Result:
+def from_year_day(
+    year: ArrayLike, day: ArrayLike, *, errors: Errors = "raise"
+) -> Union[Counts, Tuple[Counts, Mask]]:
     """Years and fractional days of the year as counts.
 
     Bit for bit what the C function cvtToSec1996_yd gives: midnight of day
