@@ -101,9 +101,7 @@ LAST_COUNT: int = 4294967295
 
 #: The record of :func:`to_fields` and :func:`from_fields`: the six int32
 #: fields of the C library's Date1996, in its order and layout.
-FIELDS_DTYPE = np.dtype(
-    [("year", "<i4"), ("mon", "<i4"), ("day", "<i4"), ("hour", "<i4"), ("min", "<i4"), ("sec", "<i4")]
-)
+FIELDS_DTYPE = np.dtype([(name, np.int32) for name in ("year", "mon", "day", "hour", "min", "sec")])
 _FIELD_NAMES = FIELDS_DTYPE.names
 
 Errors = Literal["raise", "coerce"]
