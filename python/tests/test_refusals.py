@@ -40,7 +40,7 @@ REFUSED = [
     (sec1996.from_year_day, (2000, [1.0, -np.inf]), 1, "infinite"),
     (sec1996.from_year_day, (2000, [1.0, -(2.0**31) - 1]), 1, "beyond +-2^31"),
     (sec1996.from_year_day, (2132, 39.0), None, OFF_SCALE),
-    (sec1996.from_iso, (["1997-06-30T23:59:60Z", "1997-06-30 23:59:59"],), 1, "YYYY-MM-DDTHH:MM:SS[Z] (at offset 10)"),
+    (sec1996.from_iso, (["1997-06-30T23:59:60Z", "1997-06-30 23:59:59"],), 1, "SS[Z] (at offset 10)"),
     (sec1996.from_iso, (["1997-06-30T23:59:59z"],), 0, "(at offset 19)"),
     (sec1996.from_iso, ([b"1997-06-30T23:59:59+00:00"],), 0, "(at offset 19)"),
     (sec1996.from_iso, (["1997-13-01T00:00:00"],), 0, "a field is out of its range (at offset 5)"),
@@ -75,7 +75,8 @@ def test_refusal_names_the_first_bad_index_and_why(function, args, index, reason
     valid = np.atleast_1d(valid)
     assert not valid.all()
     if index is not None:
-        assert not valid[index] and valid.reshape(-1)[: np.ravel_multi_index(np.atleast_1d(index), valid.shape)].all()
+        first = np.ravel_multi_index(np.atleast_1d(index), valid.shape)
+        assert not valid.reshape(-1)[first] and valid.reshape(-1)[:first].all()
 
 
 def test_coerce_leaves_the_documented_sentinels():
@@ -143,7 +144,8 @@ def test_shapes_dtypes_and_pandas():
     series = pd.Series([0, LEAP, LEAP + 1], index=list("abc"))
     index = pd.DatetimeIndex(sec1996.to_datetime64(series))
     assert index[1] == pd.Timestamp("1997-06-30T23:59:59")
-    assert np.array_equal(sec1996.from_datetime64(index, leap=sec1996.is_leap_second(pd.Index(series))), series)
+    leap = sec1996.is_leap_second(pd.Index(series))
+    assert np.array_equal(sec1996.from_datetime64(index, leap=leap), series)
     texts = pd.Series(sec1996.to_iso(series).astype(str))  # object dtype, str elements
     assert np.array_equal(sec1996.from_iso(texts), series)
     # Fields broadcast together; a record array of other integer types is taken.
