@@ -1,0 +1,213 @@
+"""Throughput of the sec1996 package, of its peers, and of a Dask cluster.
+
+    python bench/bench.py [--counts N] [--peer-counts N] [--dask-counts N]
+
+One core: the process is pinned to one CPU while it converts the same random
+counts (uniform over the scale, without the leap second, which astropy's
+datetime64 cannot hold) with sec1996, pyerfa and astropy, each timed as the
+best of --repeats runs that allocate their own results, as a caller's would.
+What each peer computes for the same instants (a count is an SI second, as
+TAI counts them, so it enters the peers as TAI or GPS time):
+
+  pyerfa   erfa.taiutc and erfa.d2dtf, the calendar fields with second 60
+           on a leap second (also timed alone: "fields only"), then numpy
+           makes of them datetime64[s] or the ISO text.
+  astropy  Time(gps seconds).utc, then .datetime64 or .isot.
+
+The peers know every published leap second, the scale only its own one:
+from 1999 their dates differ from the scale's by design; the work is the
+same.  Then Dask: a LocalCluster with 1 and then 2 worker processes of one
+thread converts --dask-counts counts generated on the workers, the results
+kept there (nothing is sent back), best of --repeats in wall-clock time.
+"""
+
+from __future__ import annotations
+
+import argparse
+import os
+import time
+import uuid
+import warnings
+from typing import Callable
+
+import numpy as np
+import sec1996
+
+LEAP = 47260800
+TARGETS = {"datetime64": 200e6, "ISO 8601": 50e6}  # values per second on one core
+PEER_FACTOR = 40
+
+
+def best_rate(run: Callable[[], object], n: int, repeats: int, clock=time.process_time) -> float:
+    """n / the best time of run(), by default in CPU time: on a machine
+    shared with other work, the time this process ran, not waited."""
+    best = float("inf")
+    for _ in range(repeats):
+        start = clock()
+        run()
+        best = min(best, clock() - start)
+    return n / best
+
+
+def random_counts(n: int, seed: int = 1996) -> np.ndarray:
+    counts = np.random.default_rng(seed).integers(0, 2**32, n, dtype=np.uint32)
+    counts[counts == LEAP] += 1
+    return counts
+
+
+def peers(counts: np.ndarray, repeats: int) -> dict:
+    import erfa
+    from astropy.time import Time
+    from astropy.utils import iers
+
+    iers.conf.auto_download = False  # no network here; the leap seconds built in suffice
+
+    n = len(counts)
+    # 1996-01-01T00:00:00 UTC is 00:00:30 TAI, JD 2450083.5.
+    tai1 = np.full(n, 2450083.5)
+    gps_epoch = Time("1996-01-01T00:00:00", scale="utc").gps
+
+    def erfa_fields() -> tuple:
+        utc1, utc2 = erfa.taiutc(tai1, (counts + 30.0) / 86400.0)
+        return erfa.d2dtf("UTC", 0, utc1, utc2)
+
+    def erfa_datetime64() -> np.ndarray:
+        # The fields as datetime64[s] by numpy; second 60 reads 59, as in
+        # sec1996.  (The UTC quasi-JD itself cannot be scaled to POSIX
+        # seconds: on a leap day its fraction is of 86401 seconds.)
+        year, mon, day, hmsf = erfa_fields()
+        months = ((year - 1970) * 12 + (mon - 1)).astype("datetime64[M]")
+        seconds = hmsf["h"] * 3600 + hmsf["m"] * 60 + np.minimum(hmsf["s"], 59)
+        return months.astype("datetime64[s]") + (day - 1).astype("timedelta64[D]") + seconds
+
+    def erfa_iso() -> np.ndarray:
+        # The fields written as "YYYY-MM-DDTHH:MM:SSZ" by numpy, digit
+        # column by digit column: the fastest plain-numpy text.
+        year, mon, day, hmsf = erfa_fields()
+        text = np.empty((n, 20), np.uint8)
+        text[:] = np.frombuffer(b"0000-00-00T00:00:00Z", np.uint8)
+        for column, value, width in [
+            (0, year, 4), (5, mon, 2), (8, day, 2), (11, hmsf["h"], 2), (14, hmsf["m"], 2), (17, hmsf["s"], 2)
+        ]:
+            for digit in range(width - 1, -1, -1):
+                text[:, column + digit] += (value % 10).astype(np.uint8)
+                value = value // 10
+        return text.view("S20").reshape(n)
+
+    def astropy(form: str) -> Callable[[], np.ndarray]:
+        return lambda: getattr(Time(gps_epoch + counts.astype(np.float64), format="gps").utc, form)
+
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")  # ERFA's "dubious year" past its table's end
+        # Before the peers' next leap second, 1998-12-31T23:59:60, all agree.
+        same = counts < sec1996.from_iso("1998-12-31T23:59:59")
+        assert np.array_equal(erfa_datetime64()[same], sec1996.to_datetime64(counts[same]))
+        assert np.array_equal(erfa_iso()[same], sec1996.to_iso(counts[same]))
+        isot = astropy("isot")()[same].astype("S19")
+        assert np.array_equal(isot, sec1996.to_iso(counts[same]).astype("S19"))
+        return {
+            ("datetime64", "pyerfa"): best_rate(erfa_datetime64, n, repeats),
+            ("datetime64", "astropy"): best_rate(astropy("datetime64"), n, max(1, repeats // 3)),
+            ("ISO 8601", "pyerfa"): best_rate(erfa_iso, n, repeats),
+            ("ISO 8601", "pyerfa, fields only"): best_rate(erfa_fields, n, repeats),
+            ("ISO 8601", "astropy"): best_rate(astropy("isot"), n, max(1, repeats // 3)),
+        }
+
+
+def dask_rates(n: int, partition: int, repeats: int) -> dict:
+    import dask.array as da
+    from distributed import Client, LocalCluster, wait
+
+    rates = {}
+    for workers in (1, 2):
+        with LocalCluster(
+            n_workers=workers, threads_per_worker=1, processes=True, dashboard_address=None
+        ) as cluster, Client(cluster) as client:
+            counts = da.random.RandomState(1996).randint(
+                0, 2**32, size=n, chunks=partition, dtype=np.uint32
+            )
+            counts = client.persist(counts)
+            wait(counts)
+            for name, function, dtype in [
+                ("datetime64", sec1996.to_datetime64, "datetime64[s]"),
+                ("ISO 8601", sec1996.to_iso, "S20"),
+            ]:
+
+                def run() -> None:
+                    # A fresh name each time, or Dask finds the last result.
+                    result = client.persist(counts.map_blocks(function, dtype=dtype, name=uuid.uuid4().hex))
+                    wait(result)
+                    del result
+
+                run()  # the workers import the package and warm up
+                rates[(name, workers)] = best_rate(run, n, repeats, clock=time.perf_counter)
+    return rates
+
+
+def main() -> None:
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--counts", type=int, default=10_000_000)
+    parser.add_argument("--peer-counts", type=int, default=None, help="default: --counts")
+    parser.add_argument("--dask-counts", type=int, default=100_000_000)
+    parser.add_argument("--dask-partition", type=int, default=5_000_000)
+    parser.add_argument("--repeats", type=int, default=7)
+    parser.add_argument("--skip-peers", action="store_true")
+    parser.add_argument("--skip-dask", action="store_true")
+    args = parser.parse_args()
+
+    every_cpu = os.sched_getaffinity(0)
+    os.sched_setaffinity(0, {min(every_cpu)})
+    counts = random_counts(args.counts)
+    wide = counts.astype(np.int64)  # what a pandas column of counts holds
+    ours = {
+        ("datetime64", "uint32"): best_rate(lambda: sec1996.to_datetime64(counts), len(counts), args.repeats),
+        ("datetime64", "int64"): best_rate(lambda: sec1996.to_datetime64(wide), len(counts), args.repeats),
+        ("ISO 8601", "uint32"): best_rate(lambda: sec1996.to_iso(counts), len(counts), args.repeats),
+        ("ISO 8601", "int64"): best_rate(lambda: sec1996.to_iso(wide), len(counts), args.repeats),
+    }
+    others = [
+        ("fields", lambda: sec1996.to_fields(counts)),
+        ("year, day", lambda: sec1996.to_year_day(counts)),
+        ("library text", lambda: sec1996.to_text(counts)),
+        ("leap mask", lambda: sec1996.is_leap_second(counts)),
+    ]
+    times, texts = sec1996.to_datetime64(counts), sec1996.to_iso(counts)
+    back = [
+        ("from datetime64", lambda: sec1996.from_datetime64(times)),
+        ("from ISO 8601", lambda: sec1996.from_iso(texts)),
+    ]
+    print(f"sec1996 {sec1996.__version__}, {len(counts):,} counts, one core (CPU {min(every_cpu)}), "
+          f"load average {os.getloadavg()[0]:.2f} at the start\n")
+    print("| conversion | input | million values/s | target |")
+    print("|---|---|---:|---|")
+    for (name, dtype), rate in ours.items():
+        verdict = "met" if rate >= TARGETS[name] else "MISSED"
+        print(f"| counts to {name} | {dtype} | {rate / 1e6:,.1f} | {TARGETS[name] / 1e6:.0f} ({verdict}) |")
+    for name, run in others + back:
+        print(f"| {name} | uint32 | {best_rate(run, len(counts), args.repeats) / 1e6:,.1f} | |")
+
+    if not args.skip_peers:
+        peer_counts = counts[: args.peer_counts] if args.peer_counts else counts
+        rates = peers(peer_counts, args.repeats)
+        print(f"\nPeers on {len(peer_counts):,} of the same counts, one core:\n")
+        print("| conversion | peer | million values/s | sec1996 (uint32) is faster by | 40x |")
+        print("|---|---|---:|---:|---|")
+        for (name, peer), rate in rates.items():
+            factor = ours[(name, "uint32")] / rate
+            verdict = "met" if factor >= PEER_FACTOR else "MISSED"
+            print(f"| {name} | {peer} | {rate / 1e6:,.3f} | {factor:,.0f}x | {verdict} |")
+
+    os.sched_setaffinity(0, every_cpu)
+    if not args.skip_dask:
+        rates = dask_rates(args.dask_counts, args.dask_partition, max(1, args.repeats // 2))
+        print(f"\nDask LocalCluster, {args.dask_counts:,} counts in partitions of {args.dask_partition:,}, "
+              f"{len(every_cpu)} CPUs, load average {os.getloadavg()[0]:.2f} at the end:\n")
+        print("| conversion | 1 worker, M/s | 2 workers, M/s | ratio |")
+        print("|---|---:|---:|---:|")
+        for name in ("datetime64", "ISO 8601"):
+            one, two = rates[(name, 1)], rates[(name, 2)]
+            print(f"| {name} | {one / 1e6:,.1f} | {two / 1e6:,.1f} | {two / one:.2f} |")
+
+
+if __name__ == "__main__":
+    main()
