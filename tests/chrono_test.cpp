@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
+#include <limits>
 #include <sstream>
 
 #include "test_support.h"
@@ -60,6 +62,29 @@ TEST(ChronoClock, CalendarFieldsAndTextAreLossless) {
     EXPECT_EQ(out.str(), stringDate1996_iso(count, iso));
     EXPECT_EQ(sec1996::to_iso_string(point), iso);
   }
+}
+
+TEST(ChronoClock, ExactCountTellsRecordsOffTheScale) {
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  const struct {
+    Date1996 record;
+    std::int64_t exact;
+  } cases[] = {
+      {{1996, 1, 1, 0, 0, 0}, 0},
+      {{1995, 12, 31, 23, 59, 59}, -1},
+      {{1997, 6, 30, 23, 59, 60}, 47260800},
+      {{2132, 2, 7, 6, 28, 14}, 4294967295},
+      {{2132, 2, 7, 6, 28, 15}, 4294967296},
+      // The time of day is added to the midnight as it stands, as cvtToSec1996 adds it.
+      {{1996, 1, 1, kMax, kMax, kMax}, std::int64_t{kMax} * 3661},
+  };
+  for (const auto& [record, exact] : cases) {
+    EXPECT_EQ(sec1996::exact_count(record), exact) << record;
+    EXPECT_EQ(sec1996::to_count(sec1996::from_record(record)), static_cast<Sec1996>(exact))
+        << record;
+  }
+  // Far years stay exact: a year of 2^31 - 1 days is far beyond 2^32 seconds.
+  EXPECT_GT(sec1996::exact_count({kMax, 1, 1, 0, 0, 0}), std::int64_t{1} << 50);
 }
 
 #if SEC1996_TEST_WITH_DATE

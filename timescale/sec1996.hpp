@@ -167,6 +167,16 @@ constexpr time_point from_record(const Date1996& record) {
                                             record.min, record.sec, detail::kLeapSeconds));
 }
 
+// The exact count of a record, before the modulo 2^32 that from_record and
+// cvtToSec1996 apply: negative before 1996-01-01 00:00:00 and above
+// 4294967295 after 2132-02-07 06:28:14, so that a caller can tell a record
+// off the scale.  Exact for any field values.
+constexpr std::int64_t exact_count(const Date1996& record) {
+  return detail::midnightCount(detail::daysFromCivil(record.year, record.mon, record.day),
+                               detail::kLeapSeconds) +
+         std::int64_t{record.hour} * 3600 + std::int64_t{record.min} * 60 + record.sec;
+}
+
 // A point as its UTC date and the seconds since that date's midnight,
 // [0, 86399], or 86400 in a leap second.
 struct date_time {

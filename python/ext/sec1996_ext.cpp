@@ -31,6 +31,7 @@
 #include <utility>
 
 #include "timescale/sec1996.h"
+#include "timescale/sec1996.hpp"
 
 #ifndef SEC1996_VERSION
 #error "SEC1996_VERSION must be defined by the build (setup.py reads it from CMakeLists.txt)"
@@ -53,7 +54,6 @@ constexpr std::uint32_t kCountSentinel = 0;
 // itself rather than restated here.
 const std::int64_t kFirstPosix = cvtFromSec1996_posix(0);
 const std::int64_t kLastPosix = cvtFromSec1996_posix(UINT32_MAX);
-const std::int64_t kEpochDays = kFirstPosix / kSecondsPerDay;  // 1996-01-01 from 1970-01-01
 
 // The library's own words for a time off the scale, with its two ends.
 const char* outOfSpan() { return parseStatusText1996(SEC1996_PARSE_OUT_OF_SPAN); }
@@ -422,22 +422,6 @@ IntColumn intColumn(const py::array& a) {
   });
 }
 
-// Days from 1970-01-01 of a proleptic Gregorian date, for any int64 year and
-// month 1-12 (H. Hinnant's days_from_civil; years far beyond int32 stay
-// exact in int64).
-constexpr std::int64_t daysFromCivil(std::int64_t year, std::int64_t mon, std::int64_t day) {
-  year -= mon <= 2 ? 1 : 0;
-  const std::int64_t era = floorDiv<std::int64_t>(year, 400);
-  const std::int64_t yearOfEra = year - era * 400;  // [0, 399]
-  const std::int64_t dayOfYear =
-      (153 * (mon > 2 ? mon - 3 : mon + 9) + 2) / 5 + day - 1;  // [0, 365]
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-static_assert(daysFromCivil(1970, 1, 1) == 0);
-static_assert(daysFromCivil(1996, 1, 1) == 9496);
-static_assert(daysFromCivil(2000, 3, 1) == 11017);
-
 // The library wraps a result off the scale modulo 2^32.  Given the wrapped
 // count and an estimate of the exact count that is right to within the
 // scale's leap seconds (far less than 2^31), this is the exact count: the
@@ -452,19 +436,6 @@ static_assert(exactCount(0, std::int64_t{1} << 32) == std::int64_t{1} << 32);
 static_assert(exactCount(5, 4) == 5);
 
 constexpr bool onScale(std::int64_t exact) { return exact >= 0 && exact <= UINT32_MAX; }
-
-// The seconds from the scale's epoch to a record's instant as if no second
-// had ever been inserted: the date rolled over as cvtToSec1996 rolls it, the
-// time of day added as it stands.
-std::int64_t nominalSeconds(const Date1996& r) {
-  const std::int64_t monthsFromJanuary = std::int64_t{r.mon} - 1;
-  const std::int64_t yearsCarried = floorDiv<std::int64_t>(monthsFromJanuary, 12);
-  const std::int64_t days = daysFromCivil(std::int64_t{r.year} + yearsCarried,
-                                          monthsFromJanuary - yearsCarried * 12 + 1, 1) +
-                            (std::int64_t{r.day} - 1) - kEpochDays;  // |days| < 2^41
-  return days * kSecondsPerDay + std::int64_t{r.hour} * 3600 + std::int64_t{r.min} * 60 +
-         std::int64_t{r.sec};
-}
 
 constexpr const char* kFieldNames[6] = {"year", "mon", "day", "hour", "min", "sec"};
 constexpr std::int32_t Date1996::*kFieldMembers[6] = {&Date1996::year, &Date1996::mon,
@@ -494,7 +465,7 @@ Outcome fromFieldsLoop(const IntColumn (&columns)[6], std::size_t n, std::uint32
         int f = 0;
         while (columns[f].fitsAt(columns[f].data, start + i)) ++f;
         reason = std::string(kFieldNames[f]) + " does not fit in int32, the library's field type";
-      } else if (!onScale(exactCount(counts[start + i], nominalSeconds(records[i])))) {
+      } else if (!onScale(sec1996::exact_count(records[i]))) {
         reason = outOfSpan();
       } else {
         continue;
@@ -554,11 +525,11 @@ Outcome fromYearDayLoop(const IntColumn& years, const double* days, std::size_t 
         reason = "year does not fit in int32, the library's field type";
       } else if ((reason = dayRefusal(day)) == nullptr) {
         const Sec1996 count = cvtToSec1996_yd(day, year[i]);
-        // 1 January of the year, from the epoch, plus the day's offset in
-        // seconds: right to a second or two, which is all exactCount needs.
-        const std::int64_t januaryFirst = daysFromCivil(year[i], 1, 1) - kEpochDays;
+        // 1 January of the year plus the day's offset in seconds: right to a
+        // second or two, which is all exactCount needs.
+        const std::int64_t januaryFirst = sec1996::exact_count({year[i], 1, 1, 0, 0, 0});
         const auto estimate = static_cast<std::int64_t>(std::floor(
-            (static_cast<double>(januaryFirst) - 1.0 + day) * static_cast<double>(kSecondsPerDay)));
+            static_cast<double>(januaryFirst) + (day - 1.0) * static_cast<double>(kSecondsPerDay)));
         if (onScale(exactCount(count, estimate))) {
           counts[start + i] = count;
           continue;
