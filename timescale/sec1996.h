@@ -22,9 +22,11 @@
  * converts back.  The to-count functions accept any field values: the exact
  * count of the instant they name is reduced modulo 2^32, so a date before
  * 1996 or after 2132-02-07 06:28:14 wraps around the scale
- * (1995-12-31 23:59:59 gives 4294967295).  No function fails or reports an
- * error, except the strict ISO 8601 reader parseDate1996_iso, which refuses
- * what is not a second of the scale and says why.
+ * (1995-12-31 23:59:59 gives 4294967295).  None of them fails or reports
+ * an error.  The checked doors beside them (cvtToSec1996_checked,
+ * cvtToSec1996_yd_checked, cvtToSec1996_posix_checked and the strict ISO
+ * 8601 reader parseDate1996_iso) refuse what is not a second of the scale
+ * and say why, in one status type, Sec1996ParseStatus.
  *
  * Time zone.  Every result is UTC; the process time zone (TZ) is never read.
  *
@@ -288,16 +290,44 @@ SEC1996_API struct tm* getDateFromSecondsSince1996_r(Sec1996 count, struct tm* r
  * Leap second:  shown as it is: 47260800 gives "1997-06-30T23:59:60Z". */
 SEC1996_API char* stringDate1996_iso(Sec1996 count, char* buffer);
 
-/* Why parseDate1996_iso refused a text. */
+/* Sec1996ParseStatus: why a checked function refused its input, or 0.
+ *
+ * The one status type of the library: the ISO 8601 reader, the checked
+ * to-count doors and every later reader and writer of outside data return
+ * it, and parseStatusText1996 puts any value of it into words.  A function
+ * returns only the values its own comment names. */
 typedef enum Sec1996ParseStatus {
   SEC1996_PARSE_OK = 0,
-  SEC1996_PARSE_SYNTAX = 1,          /* not YYYY-MM-DDTHH:MM:SS with an optional Z */
-  SEC1996_PARSE_FIELD_RANGE = 2,     /* month 00 or 13, day 00 or 32, hour 24,
-                                        minute 60, second 61 */
-  SEC1996_PARSE_NO_SUCH_DATE = 3,    /* a day its month lacks: 1997-02-29 */
-  SEC1996_PARSE_NOT_LEAP_SECOND = 4, /* :60 that is not a leap second of the table */
-  SEC1996_PARSE_OUT_OF_SPAN = 5      /* before 1996-01-01T00:00:00 or after
-                                        2132-02-07T06:28:14 */
+  SEC1996_PARSE_SYNTAX = 1,             /* not YYYY-MM-DDTHH:MM:SS with an optional Z */
+  SEC1996_PARSE_FIELD_RANGE = 2,        /* month 00 or 13, day 00 or 32, hour 24,
+                                           minute 60, second 61 */
+  SEC1996_PARSE_NO_SUCH_DATE = 3,       /* a day its month lacks: 1997-02-29 */
+  SEC1996_PARSE_NOT_LEAP_SECOND = 4,    /* :60 that is not a leap second of the table */
+  SEC1996_PARSE_OUT_OF_SPAN = 5,        /* before 1996-01-01T00:00:00 or after
+                                           2132-02-07T06:28:14 */
+  SEC1996_PARSE_NOT_A_NUMBER = 6,       /* NaN or an infinity */
+  SEC1996_PARSE_FRACTION = 7,           /* a fraction of a second, where whole
+                                           seconds are asked for */
+  SEC1996_PARSE_OFFSET = 8,             /* a UTC offset that is refused */
+  SEC1996_PARSE_PATTERN = 9,            /* a pattern with an unknown or truncated
+                                           conversion */
+  SEC1996_PARSE_BUFFER_TOO_SMALL = 10,  /* the output does not fit the buffer */
+  SEC1996_PARSE_TRUNCATED = 11,         /* the input ends before its layout does */
+  SEC1996_PARSE_RESERVED = 12,          /* a reserved or unsupported layout value */
+  SEC1996_PARSE_WRONG_CODE = 13,        /* a time code other than the one asked for */
+  SEC1996_PARSE_BAD_DIGIT = 14,         /* a BCD nibble above 9 */
+  SEC1996_PARSE_LEAP_NOT_ON_SCALE = 15, /* a real UTC leap second that the
+                                           scale does not count */
+  SEC1996_PARSE_LIST_EXPIRED = 16,      /* a warning: the result is given, but lies
+                                           past the leap-second list's expiry and
+                                           assumes no further leap second */
+  SEC1996_PARSE_LIST_SYNTAX = 17,       /* a malformed line in a leap-second list */
+  SEC1996_PARSE_LIST_HASH = 18,         /* a leap-second list whose hash does not
+                                           match its data */
+  SEC1996_PARSE_LIST_ORDER = 19,        /* leap-second list dates that do not
+                                           increase */
+  SEC1996_PARSE_LIST_STEP = 20,         /* a TAI-UTC step other than +1 or -1 */
+  SEC1996_PARSE_LIST_NOT_FOUND = 21     /* no leap-second list could be read */
 } Sec1996ParseStatus;
 
 /* parseDate1996_iso - strict reading of an ISO 8601 UTC date and time
@@ -334,6 +364,83 @@ SEC1996_API Sec1996ParseStatus parseDate1996_iso(const char* text, size_t length
  *               never a null pointer, also for values outside the enum. */
 SEC1996_API const char* parseStatusText1996(Sec1996ParseStatus status);
 
+/* cvtToSec1996_checked - a calendar record as a count, refused unless it
+ * names a second of the scale
+ *
+ *   Sec1996ParseStatus cvtToSec1996_checked(Date1996 date, Sec1996* count);
+ *
+ * Parameters:   date - any field values.  count - where the count goes; may
+ *               be a null pointer.
+ * Return value: SEC1996_PARSE_OK and *count set when the record is a real
+ *               second of the scale, else *count is left alone and:
+ *               SEC1996_PARSE_FIELD_RANGE  - mon outside 1-12, day outside
+ *                 1-31, hour outside 0-23, min outside 0-59, sec outside 0-60
+ *                 (24:00:00 excepted, below);
+ *               SEC1996_PARSE_NO_SUCH_DATE - a day its month lacks
+ *                 (1997-02-29, 1996-04-31);
+ *               SEC1996_PARSE_OUT_OF_SPAN  - before 1996-01-01 00:00:00 or
+ *                 after 2132-02-07 06:28:14;
+ *               SEC1996_PARSE_NOT_LEAP_SECOND - 23:59:60 or 24:00:00 (or any
+ *                 second 60) that is not a leap second of the table.
+ *               The checks are made in that order.
+ * Leap second:  {1997, 6, 30, 23, 59, 60} and {1997, 6, 30, 24, 0, 0} give
+ *               47260800.  Every record cvtFromSec1996_lossless gives comes
+ *               back to its count.
+ * Thread safety: safe. */
+SEC1996_API Sec1996ParseStatus cvtToSec1996_checked(Date1996 date, Sec1996* count);
+
+/* cvtToSec1996_checked_n - cvtToSec1996_checked over an array
+ *
+ *   size_t cvtToSec1996_checked_n(const Date1996* in, size_t n, Sec1996* out,
+ *                                 Sec1996ParseStatus* status);
+ *
+ * Parameters:   in[0..n-1] - the records.  out[0..n-1] - their counts, 0
+ *               where refused.  status[0..n-1] - the status of each element;
+ *               may be a null pointer.  n may be 0, and then every pointer may
+ *               be null.  The arrays must not overlap.
+ * Return value: the number of elements refused (0 when all are counts).
+ * Thread safety: safe. */
+SEC1996_API size_t cvtToSec1996_checked_n(const Date1996* in, size_t n, Sec1996* out,
+                                          Sec1996ParseStatus* status);
+
+/* cvtToSec1996_yd_checked - a year and fractional day of the year as a
+ * count, refused unless it names a second of the scale
+ *
+ *   Sec1996ParseStatus cvtToSec1996_yd_checked(double dayOfYear, int32_t year,
+ *                                              Sec1996* count);
+ *
+ * Parameters:   dayOfYear - the day of the year counted from 1, plus a
+ *               fraction of a day, as cvtToSec1996_yd takes it.  year - any
+ *               year.  count - where the count goes; may be a null pointer.
+ * Return value: SEC1996_PARSE_OK and *count set to cvtToSec1996_yd(dayOfYear,
+ *               year) when trunc(dayOfYear) is a day of that year and the
+ *               result lies on the scale; else *count is left alone and:
+ *               SEC1996_PARSE_NOT_A_NUMBER - dayOfYear is NaN or infinite;
+ *               SEC1996_PARSE_FIELD_RANGE  - trunc(dayOfYear) below 1 or
+ *                 above 366;
+ *               SEC1996_PARSE_NO_SUCH_DATE - day 366 of a common year;
+ *               SEC1996_PARSE_OUT_OF_SPAN  - a second off the scale.
+ * Leap second:  as cvtToSec1996_yd: the last second of day 181 of 1997
+ *               (181.99999999) is 47260800; 182.0 is 47260801.
+ * Thread safety: safe. */
+SEC1996_API Sec1996ParseStatus cvtToSec1996_yd_checked(double dayOfYear, int32_t year,
+                                                       Sec1996* count);
+
+/* leapSeconds1996 - the leap-second table of the scale
+ *
+ *   size_t leapSeconds1996(const Sec1996** entries);
+ *
+ * Parameters:   entries - where a pointer to the table goes; may be a null
+ *               pointer.
+ * Return value: the number of entries (1).  Each entry is the count of
+ *               00:00:00 on the day after a leap second, that leap second
+ *               included, in ascending order: the table is {47260801}, and
+ *               the leap second itself is the entry minus one, 47260800.
+ *               The table is constant storage of the library and never
+ *               changes: stored counts depend on it.
+ * Thread safety: safe. */
+SEC1996_API size_t leapSeconds1996(const Sec1996** entries);
+
 /* cvtFromSec1996_posix - a count as POSIX seconds
  *
  *   int64_t cvtFromSec1996_posix(Sec1996 count);
@@ -355,6 +462,21 @@ SEC1996_API int64_t cvtFromSec1996_posix(Sec1996 count);
  * Span:         820454400 to 5115421694 lie on the scale; outside it the
  *               count wraps modulo 2^32, as for cvtToSec1996. */
 SEC1996_API Sec1996 cvtToSec1996_posix(int64_t seconds);
+
+/* cvtToSec1996_posix_checked - POSIX seconds as a count, refused off the
+ * scale
+ *
+ *   Sec1996ParseStatus cvtToSec1996_posix_checked(int64_t seconds,
+ *                                                 Sec1996* count);
+ *
+ * Parameters:   seconds - any value.  count - where the count goes; may be a
+ *               null pointer.
+ * Return value: SEC1996_PARSE_OK and *count set to cvtToSec1996_posix(seconds)
+ *               for 820454400 to 5115421694; otherwise SEC1996_PARSE_OUT_OF_SPAN
+ *               and *count left alone.
+ * Leap second:  never the result, as for cvtToSec1996_posix.
+ * Thread safety: safe. */
+SEC1996_API Sec1996ParseStatus cvtToSec1996_posix_checked(int64_t seconds, Sec1996* count);
 
 /* The array forms.  Each converts n values from in[0..n-1] to out[0..n-1]
  * (for the text, n texts of SEC1996_ISO_LENGTH bytes each, back to back,

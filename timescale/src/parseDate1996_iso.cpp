@@ -64,10 +64,6 @@ constexpr bool isAfterLast(const std::int32_t (&date)[6]) {
   return false;
 }
 
-constexpr int daysInMonth(std::int32_t year, std::int32_t mon) {
-  return static_cast<int>(daysFromCivil(year, mon + 1, 1) - daysFromCivil(year, mon, 1));
-}
-
 Sec1996ParseStatus refuse(Sec1996ParseStatus status, std::size_t offset, std::size_t* errorOffset) {
   if (errorOffset != nullptr) *errorOffset = offset;
   return status;

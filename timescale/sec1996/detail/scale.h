@@ -26,17 +26,24 @@ struct Fields {
   int sec;   // [0, 59]
 };
 
-constexpr ClockTime clockFromCount(std::uint32_t count, LeapSeconds leaps) {
+// The clock reading of an exact count, on the scale or off it: before the
+// epoch no leap second has been inserted, after the end of the span all of
+// the table's have.
+constexpr ClockTime clockFromExactCount(std::int64_t count, LeapSeconds leaps) {
   std::int64_t inserted = 0;
   bool leapSecond = false;
   for (const std::int32_t entry : leaps) {
-    if (std::int64_t{count} < std::int64_t{entry} - 1) break;
+    if (count < std::int64_t{entry} - 1) break;
     ++inserted;
-    leapSecond = std::int64_t{count} == std::int64_t{entry} - 1;
+    leapSecond = count == std::int64_t{entry} - 1;
   }
-  const std::int64_t nominal = std::int64_t{count} - inserted;  // [-entries, 2^32 - 1]
+  const std::int64_t nominal = count - inserted;
   const std::int64_t days = floorDiv(nominal, kSecondsPerDay);
   return {days, static_cast<int>(nominal - days * kSecondsPerDay), leapSecond};
+}
+
+constexpr ClockTime clockFromCount(std::uint32_t count, LeapSeconds leaps) {
+  return clockFromExactCount(std::int64_t{count}, leaps);
 }
 
 constexpr Fields fieldsFromClock(const ClockTime& clock) {
@@ -122,6 +129,61 @@ static_assert(countFromRecord(1997, 6, 30, 23, 59, 60, kLeapSeconds) == 47260800
 static_assert(countFromRecord(1997, 7, 1, 0, 0, 0, kLeapSeconds) == 47260801);
 static_assert(countFromRecord(40000, 1, 1, 0, 0, 0, kLeapSeconds) ==
               wrapCount(midnightCount(daysFromCivil(40000, 1, 1), kLeapSeconds)));
+
+// ---- Exact counts ---------------------------------------------------------
+//
+// The count of an instant before any wrapping to 32 bits: negative before
+// the epoch, above kLastCount after the end of the span.  Every int32_t
+// field value and every 64-bit POSIX second of a four-digit year stays
+// exact: a day count from 32-bit fields is below 2^40, its seconds below
+// 2^57.
+
+inline constexpr std::int64_t kFirstCount = 0;
+inline constexpr std::int64_t kLastCount = UINT32_MAX;
+
+constexpr bool isOnScale(std::int64_t exactCount) {
+  return exactCount >= kFirstCount && exactCount <= kLastCount;
+}
+
+// The exact count of a record's fields: 00:00:00 of the normalised date
+// plus the time of day as it stands.  countFromRecord is this modulo 2^32.
+constexpr std::int64_t exactCountFromRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
+                                            std::int32_t hour, std::int32_t min, std::int32_t sec,
+                                            LeapSeconds leaps) {
+  return midnightCount(daysFromFields(year, mon, day), leaps) + std::int64_t{hour} * 3600 +
+         std::int64_t{min} * 60 + sec;
+}
+
+static_assert(exactCountFromRecord(1995, 12, 31, 23, 59, 59, kLeapSeconds) == -1);
+static_assert(exactCountFromRecord(2132, 2, 7, 6, 28, 15, kLeapSeconds) == kLastCount + 1);
+
+// The days in a month of a year, for mon in [1, 12].
+constexpr int daysInMonth(std::int64_t year, int mon) {
+  return static_cast<int>(daysFromCivil(year, mon + 1, 1) - daysFromCivil(year, mon, 1));
+}
+
+// The exact count of a year and fractional day of the year: 00:00:00 of day
+// trunc(dayOfYear), counted from 1 January so that days outside the year
+// carry into its neighbours, plus the fraction rounded to whole seconds.
+// NaN reads as day 1 and values past 2^31 days are clamped, so that every
+// conversion to an integer below is defined.
+constexpr std::int64_t exactCountFromYearDay(double dayOfYear, std::int32_t year,
+                                             LeapSeconds leaps) {
+  // Past 2^31 days every year a 32-bit field holds is left far behind.
+  constexpr double kDayLimit = 2147483648.0;
+  if (dayOfYear != dayOfYear) dayOfYear = 1.0;  // NaN
+  if (dayOfYear < -kDayLimit) dayOfYear = -kDayLimit;
+  if (dayOfYear > kDayLimit) dayOfYear = kDayLimit;
+  // Truncation and floor by conversion to an integer, which both values
+  // survive exactly: no calls into the maths library, which the library
+  // then does not need to load at all.
+  const auto wholeDays = static_cast<std::int64_t>(dayOfYear);  // toward zero
+  const double roundedSeconds = (dayOfYear - static_cast<double>(wholeDays)) * 86400.0 + 0.5;
+  auto secondsIntoDay = static_cast<std::int64_t>(roundedSeconds);             // [-86400, 86400]
+  if (static_cast<double>(secondsIntoDay) > roundedSeconds) --secondsIntoDay;  // floor
+  const std::int64_t days = daysFromFields(year, 1, 1) + wholeDays - 1;
+  return midnightCount(days, leaps) + secondsIntoDay;
+}
 
 // Whether count is the inserted leap second of one of the entries.
 constexpr bool isLeapCount(std::uint32_t count, LeapSeconds leaps) {
