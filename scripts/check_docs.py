@@ -226,6 +226,8 @@ def lint():
 
 def run_examples(prefix, python, only):
     prefix = os.path.abspath(prefix)
+    if python and os.sep in python:
+        python = os.path.abspath(python)  # the examples run in a directory of their own
     pcs = [os.path.join(d, f) for d, _, fs in os.walk(prefix) for f in fs if f == "sec1996.pc"]
     if not pcs:
         print(f"check_docs: no sec1996.pc under {prefix}", file=sys.stderr)
