@@ -107,9 +107,9 @@ def parse(path, errors):
 
 
 def slug(heading):
-    """The anchor GitHub gives a heading."""
-    text = re.sub(r"`|\*\*|\*|_(?=\w)|(?<=\w)_", "", heading.strip().lower())
-    text = re.sub(r"\[([^\]]*)\]\([^)]*\)", r"\1", text)
+    """The anchor GitHub gives a heading: lower case, punctuation but '-' and
+    '_' dropped, blanks as '-'; a link's text stands for the link."""
+    text = re.sub(r"\[([^\]]*)\]\([^)]*\)", r"\1", heading.strip().lower())
     text = re.sub(r"[^\w\- ]", "", text)
     return text.replace(" ", "-")
 
