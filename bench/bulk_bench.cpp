@@ -3,7 +3,7 @@
 // C++ conversion of sec1996.hpp against the C call.  Every benchmark
 // converts the whole array once per iteration; items_per_second counts
 // values, so 1e9 / items_per_second is the cost of one value in ns.
-// scripts/bench.sh turns the output into the README's table.
+// scripts/bench.sh turns the output into the table of docs/performance.md.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>

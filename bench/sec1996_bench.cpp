@@ -14,7 +14,7 @@
 //   erfa     ERFA's eraD2dtf / eraDtf2d with scale "UTC" through TAI
 //            (the last three in peers.h).
 // Benchmark names read "<conversion>/<peer>", and "/threads:2" for the runs
-// on two threads.  scripts/bench.sh turns the output into the README table.
+// on two threads.  scripts/bench.sh turns the output into the table of docs/performance.md.
 //
 // The peers that know more leap seconds than the library's table (tzdata
 // and ERFA list every one since 1972) give other counts after 1998; they do

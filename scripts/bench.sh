@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Benchmarks the library against its peers and prints the README's
-# performance table: ns per call of every public conversion and its peers,
+# Benchmarks the library against its peers and prints the tables of
+# docs/performance.md: ns per call of every public conversion and its peers,
 # the ratios to the limit loop and to the classic approach, thread scaling,
 # and the CPU time of the whole CvtTest process against the classic driver.
 #

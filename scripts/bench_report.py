@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Turns the benchmark's JSON output into the README's performance tables.
+"""Turns the benchmark's JSON output into the performance tables of docs/performance.md.
 
     scripts/bench_report.py BUILD DRIVER_RUNS REPETITIONS
 

@@ -13,9 +13,9 @@
 #     find_package, add_subdirectory and FetchContent with one source: in the
 #     last two its build type and flags stay its own, its ctest and its
 #     install hold only its own, and it configures without GoogleTest;
-#   - the README's example compiles and prints what the README says, with
-#     its commands run exactly as written, and its first command builds and
-#     runs CvtTest where GoogleTest cannot be found.
+#   - docs/install.md's example compiles and prints what the page says,
+#     with its commands run exactly as written, and its first command (the
+#     README's too) builds and runs CvtTest where GoogleTest cannot be found.
 # Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,8 +41,8 @@ version=$(sed -n 's/^project(Sec1996 VERSION \([0-9][0-9.]*\).*/\1/p' CMakeLists
 [ -n "$version" ] || fail "no version in the project() line of CMakeLists.txt"
 major=${version%%.*}
 
-# The README installs under "$HOME/.local"; a throw-away HOME makes that the
-# temporary prefix, and keeps CMake's user package registry out of the way.
+# docs/install.md installs under "$HOME/.local"; a throw-away HOME makes that
+# the temporary prefix, and keeps CMake's user package registry out of the way.
 export HOME="$work/home"
 mkdir -p "$HOME"
 prefix="$HOME/.local"
@@ -50,11 +50,12 @@ prefix="$HOME/.local"
 step "build and install $version into $prefix"
 cmake -S "$root" -B "$work/build" -DSEC1996_BUILD_TESTS=OFF >/dev/null
 cmake --build "$work/build" -j2 >/dev/null
-# The README's install command, run where its "build" is this build.
-readme_section=$(awk '/^## Using the installed library/{on=1; print; next} /^## /{on=0} on' README.md)
-[ -n "$readme_section" ] || fail "README has no section '## Using the installed library'"
-install_line=$(grep -m1 '^cmake --install build ' <<<"$readme_section") ||
-  fail "README shows no 'cmake --install build' line"
+# The page's install command, run where its "build" is this build.
+guide=docs/install.md
+section=$(awk '/^## Using the installed library/{on=1; print; next} /^## /{on=0} on' "$guide")
+[ -n "$section" ] || fail "$guide has no section '## Using the installed library'"
+install_line=$(grep -m1 '^cmake --install build ' <<<"$section") ||
+  fail "$guide shows no 'cmake --install build' line"
 (cd "$work" && eval "$install_line") >/dev/null
 
 step "installed files"
@@ -162,16 +163,16 @@ links_shared "$work/cxx-pkgconfig" || fail "cxx-pkgconfig does not use libsec199
 step "time_str: readers and a program's own global of that name"
 # A C consumer compiled the usual way reads time_str from a copy in the
 # executable; it passed above, so the library writes that copy.  This is why
-# the library cannot bind its time_str to itself (README, sec1996.h).
+# the library cannot bind its time_str to itself (docs/c-api.md, sec1996.h).
 readelf -rW "$work/c-pkgconfig" | grep -q "COPY.* time_str" ||
-  fail "the C consumer does not read time_str through a copy relocation; review the README on time_str"
+  fail "the C consumer does not read time_str through a copy relocation; review docs/c-api.md on time_str"
 clash="$consumers/clash/clash.c"
 cc -std=c11 "$clash" -L"$libdir" -lsec1996 -Wl,-rpath,"$libdir" -o "$work/clash-shared"
 if "$work/clash-shared" >/dev/null; then
-  fail "the shared library no longer writes into a program's own time_str; update the README and sec1996.h"
+  fail "the shared library no longer writes into a program's own time_str; update docs/c-api.md and sec1996.h"
 fi
 if cc -std=c11 "$clash" "$libdir/libsec1996.a" -o "$work/clash-static" 2>"$work/clash-static.err"; then
-  fail "a program with its own time_str linked the static library; update the README and sec1996.h"
+  fail "a program with its own time_str linked the static library; update docs/c-api.md and sec1996.h"
 fi
 grep -q "multiple definition of .time_str" "$work/clash-static.err" ||
   fail "the static link failed otherwise than on time_str: $(cat "$work/clash-static.err")"
@@ -263,20 +264,20 @@ cmake -S "$root" -B "$work/no-testing" -DBUILD_TESTING=OFF >/dev/null
 n=$(ctest --test-dir "$work/no-testing" -N | sed -n 's/^Total Tests: //p')
 [ "$n" = 0 ] || fail "with BUILD_TESTING=OFF ctest lists $n tests"
 
-step "README example"
-unset PKG_CONFIG_LIBDIR  # the README's own PKG_CONFIG_PATH must do
-# The program is the section's C block, its CMake project the cmake block,
-# and every command line of its sh blocks after the install line is run as
-# written from the example's directory; each one that runs ./leap or
-# ./build/leap must end with the text block's output.
-example="$work/readme"
+step "$guide: the example"
+unset PKG_CONFIG_LIBDIR  # the page's own PKG_CONFIG_PATH must do
+# The program is the section's c example, its CMake project the cmake
+# fragment, and every command line of its sh fragments after the install
+# line is run as written from the example's directory; each one that runs
+# ./leap or ./build/leap must end with the text output block.
+example="$work/example"
 mkdir -p "$example"
-fenced() { awk -v lang="$1" '$0 == "```" lang {on=1; next} /^```/{on=0} on' <<<"$readme_section"; }
-fenced c >"$example/leap.c"
-fenced cmake >"$example/CMakeLists.txt"
-want=$(fenced text)
+fenced() { awk -v info="$1" '$0 == "```" info {on=1; next} /^```/{on=0} on' <<<"$section"; }
+fenced "c example" >"$example/leap.c"
+fenced "cmake fragment" >"$example/CMakeLists.txt"
+want=$(fenced "text output")
 if [ ! -s "$example/leap.c" ] || [ ! -s "$example/CMakeLists.txt" ] || [ -z "$want" ]; then
-  fail "README section lacks its c, cmake or text block"
+  fail "$guide's section lacks its c example, cmake fragment or text output block"
 fi
 runs=0
 while IFS= read -r line; do
@@ -285,36 +286,43 @@ while IFS= read -r line; do
     export\ *) eval "$line" ;;
     *)
       echo "\$ $line"
-      got=$(cd "$example" && eval "$line") || fail "README command failed: $line"
+      got=$(cd "$example" && eval "$line") || fail "$guide's command failed: $line"
       if [[ "$line" == *./leap* || "$line" == *./build/leap* ]]; then
         [ "$(tail -n "$(wc -l <<<"$want")" <<<"$got")" = "$want" ] ||
-          fail "README command printed '$got', README says '$want': $line"
+          fail "$guide's command printed '$got', the page says '$want': $line"
         runs=$((runs + 1))
       fi
       ;;
   esac
-done < <(fenced sh)
-[ "$runs" -ge 3 ] || fail "README shows $runs ways to build the example, expected at least 3"
+done < <(fenced "sh fragment")
+[ "$runs" -ge 3 ] || fail "$guide shows $runs ways to build the example, expected at least 3"
 
-step "README's first command, where GoogleTest cannot be found"
-# The first command of "Build and run", run as written in a copy of the tree,
-# with one setting added to its configure step: GoogleTest is out of reach.
-first=$(awk '/^## Build and run/{on=1; next} /^## /{on=0} on' README.md |
-  awk '$0 == "```sh" {on=1; next} /^```/{on=0} on && NF && !/^#/' | head -n 1)
-[[ "$first" == "cmake -S . -B build "* ]] || fail "README's first command is not 'cmake -S . -B build ...': $first"
+step "the first command, where GoogleTest cannot be found"
+# The first command of the page's "Build and test", which must also be the
+# first of the README's "Build and run", run as written in a copy of the
+# tree, with one setting added to its configure step: GoogleTest is out of
+# reach.
+first_command() {  # file, section heading
+  awk -v heading="$2" '$0 == heading {on=1; next} /^## /{on=0} on' "$1" |
+    awk '$0 == "```sh fragment" {on=1; next} /^```/{on=0} on && NF && !/^#/' | head -n 1
+}
+first=$(first_command "$guide" "## Build and test")
+[[ "$first" == "cmake -S . -B build "* ]] || fail "$guide's first command is not 'cmake -S . -B build ...': $first"
+[ "$(first_command README.md "## Build and run")" = "$first" ] ||
+  fail "the README's first command is not $guide's: $(first_command README.md "## Build and run")"
 tree="$work/tree"
 mkdir -p "$tree"
 tar -C "$root" --exclude=./.git --exclude='./build*' -cf - . | tar -C "$tree" -xf -
 command=${first/cmake -S . -B build /cmake -S . -B build -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON }
 echo "\$ $command"
 (cd "$tree" && eval "$command") >"$work/first.out" 2>"$work/first.err" ||
-  fail "README's first command failed: $(tail -n 5 "$work/first.err")"
+  fail "the first command failed: $(tail -n 5 "$work/first.err")"
 grep -q "GoogleTest not found" "$work/first.err" || fail "configuring said nothing of the missing GoogleTest"
 grep -qxF "000000000000   0  0 01-Jan-1996 00:00:00 1996. 1.000000" "$work/first.out" ||
-  fail "README's first command did not print CvtTest's first line"
+  fail "the first command did not print CvtTest's first line"
 [ "$(tail -n 1 "$work/first.out")" = "001324425600   0  0 19-Dec-2037 23:59:59 2037.353.999988" ] ||
-  fail "README's first command did not end with CvtTest's last line"
-[ ! -e "$tree/build/tests" ] || fail "README's first command configured the tests without GoogleTest"
-[ ! -e "$tree/build/cli/sec1996" ] || fail "README's first command built more than CvtTest"
+  fail "the first command did not end with CvtTest's last line"
+[ ! -e "$tree/build/tests" ] || fail "the first command configured the tests without GoogleTest"
+[ ! -e "$tree/build/cli/sec1996" ] || fail "the first command built more than CvtTest"
 
 echo "check_install: all passed"

@@ -1,4 +1,4 @@
-/*
+/** @file
  * sec1996.h - the Sec1996 time scale.
  *
  * A Sec1996 is a count of seconds since 1996-01-01 00:00:00 UTC that counts
@@ -67,31 +67,31 @@
 extern "C" {
 #endif
 
-/* Sec1996: seconds since 1996-01-01 00:00:00 UTC, the leap second of the
+/** Sec1996: seconds since 1996-01-01 00:00:00 UTC, the leap second of the
  * library's table included.  Every value 0 to 4294967295 is a valid count. */
 typedef uint32_t Sec1996;
 
-/* Date1996: a UTC calendar date and time of day.
+/** Date1996: a UTC calendar date and time of day.
  * As a result, every field is in its usual range, shown below.
  * As an input, any values are accepted: see cvtToSec1996. */
 typedef struct Date1996 {
-  int32_t year; /* full Gregorian year, as 1996 */
-  int32_t mon;  /* 1-12 */
-  int32_t day;  /* 1-31 */
-  int32_t hour; /* 0-23 */
-  int32_t min;  /* 0-59 */
-  int32_t sec;  /* 0-59; as input, 60 at 23:59 of a leap day is the leap second */
+  int32_t year; /**< full Gregorian year, as 1996 */
+  int32_t mon;  /**< 1-12 */
+  int32_t day;  /**< 1-31 */
+  int32_t hour; /**< 0-23 */
+  int32_t min;  /**< 0-59 */
+  int32_t sec;  /**< 0-59; as input, 60 at 23:59 of a leap day is the leap second */
 } Date1996;
 
-/* YearDay1996: a year and the day of that year counted from 1, plus the
+/** YearDay1996: a year and the day of that year counted from 1, plus the
  * elapsed fraction of the day: 1 January 00:00:00 is 1.0, 1 January 12:00:00
  * is 1.5, 31 December 23:59:59 of 1996 is 366.99998842... */
 typedef struct YearDay1996 {
-  double dayOfYear;
-  int32_t year;
+  double dayOfYear; /**< the day of the year from 1.0, with the elapsed fraction */
+  int32_t year;     /**< full Gregorian year, as 1996 */
 } YearDay1996;
 
-/* time_str: the record getDateFromSecondsSince1996 fills and returns a
+/** time_str: the record getDateFromSecondsSince1996 fills and returns a
  * pointer to.  It holds that function's latest result and nothing else.
  *
  * The name is global: a program that links the library must not define a
@@ -106,7 +106,7 @@ typedef struct YearDay1996 {
  * library reaches only through that same binding. */
 extern SEC1996_API struct tm time_str;
 
-/* getDateFromSecondsSince1996 - a count as a struct tm
+/** getDateFromSecondsSince1996 - a count as a struct tm
  *
  *   struct tm* getDateFromSecondsSince1996(Sec1996 count);
  *
@@ -121,7 +121,7 @@ extern SEC1996_API struct tm time_str;
  * Thread safety: not thread-safe; copy *result before calling again. */
 SEC1996_API struct tm* getDateFromSecondsSince1996(Sec1996 count);
 
-/* getSecondsSince1996FromDate - a struct tm as a count
+/** getSecondsSince1996FromDate - a struct tm as a count
  *
  *   Sec1996 getSecondsSince1996FromDate(const struct tm* date);
  *
@@ -140,7 +140,7 @@ SEC1996_API struct tm* getDateFromSecondsSince1996(Sec1996 count);
  * Thread safety: safe. */
 SEC1996_API Sec1996 getSecondsSince1996FromDate(const struct tm* date);
 
-/* cvtFromSec1996 - a count as a calendar record
+/** cvtFromSec1996 - a count as a calendar record
  *
  *   Date1996 cvtFromSec1996(Sec1996 count);
  *
@@ -151,7 +151,7 @@ SEC1996_API Sec1996 getSecondsSince1996FromDate(const struct tm* date);
  * Thread safety: safe. */
 SEC1996_API Date1996 cvtFromSec1996(Sec1996 count);
 
-/* cvtToSec1996 - a calendar record as a count
+/** cvtToSec1996 - a calendar record as a count
  *
  *   Sec1996 cvtToSec1996(Date1996 date);
  *
@@ -171,7 +171,7 @@ SEC1996_API Date1996 cvtFromSec1996(Sec1996 count);
  * Thread safety: safe. */
 SEC1996_API Sec1996 cvtToSec1996(Date1996 date);
 
-/* cvtFromSec1996_yd - a count as a year and fractional day of the year
+/** cvtFromSec1996_yd - a count as a year and fractional day of the year
  *
  *   YearDay1996 cvtFromSec1996_yd(Sec1996 count);
  *
@@ -185,7 +185,7 @@ SEC1996_API Sec1996 cvtToSec1996(Date1996 date);
  * Thread safety: safe. */
 SEC1996_API YearDay1996 cvtFromSec1996_yd(Sec1996 count);
 
-/* cvtToSec1996_yd - a year and fractional day of the year as a count
+/** cvtToSec1996_yd - a year and fractional day of the year as a count
  *
  *   Sec1996 cvtToSec1996_yd(double dayOfYear, int32_t year);
  *
@@ -206,7 +206,7 @@ SEC1996_API YearDay1996 cvtFromSec1996_yd(Sec1996 count);
  * Thread safety: safe. */
 SEC1996_API Sec1996 cvtToSec1996_yd(double dayOfYear, int32_t year);
 
-/* stringDate1996 - a count as text
+/** stringDate1996 - a count as text
  *
  *   char* stringDate1996(Sec1996 count);
  *
@@ -232,15 +232,15 @@ SEC1996_API char* stringDate1996(Sec1996 count);
  * once.  C++ callers find a std::chrono clock for the scale in sec1996.hpp.
  */
 
-/* The sizes of the caller buffers that the text functions fill: 20
+/** The sizes of the caller buffers that the text functions fill: 20
  * characters and the terminating zero. */
 #define SEC1996_TEXT_SIZE 21
-#define SEC1996_ISO_SIZE 21
-/* The length of one ISO 8601 text without a terminating zero, as the array
+#define SEC1996_ISO_SIZE 21 /**< the same for the ISO 8601 text */
+/** The length of one ISO 8601 text without a terminating zero, as the array
  * form writes it. */
 #define SEC1996_ISO_LENGTH 20
 
-/* isLeapSecond1996 - whether a count is an inserted leap second
+/** isLeapSecond1996 - whether a count is an inserted leap second
  *
  *   int isLeapSecond1996(Sec1996 count);
  *
@@ -248,7 +248,7 @@ SEC1996_API char* stringDate1996(Sec1996 count);
  *               count 47260800, 1997-06-30 23:59:60), else 0. */
 SEC1996_API int isLeapSecond1996(Sec1996 count);
 
-/* cvtFromSec1996_lossless - a count as a calendar record, 23:59:60 included
+/** cvtFromSec1996_lossless - a count as a calendar record, 23:59:60 included
  *
  *   Date1996 cvtFromSec1996_lossless(Sec1996 count);
  *
@@ -258,7 +258,7 @@ SEC1996_API int isLeapSecond1996(Sec1996 count);
  *               count itself, for every count. */
 SEC1996_API Date1996 cvtFromSec1996_lossless(Sec1996 count);
 
-/* stringDate1996_r - stringDate1996 into the caller's buffer
+/** stringDate1996_r - stringDate1996 into the caller's buffer
  *
  *   char* stringDate1996_r(Sec1996 count, char* buffer);
  *
@@ -268,7 +268,7 @@ SEC1996_API Date1996 cvtFromSec1996_lossless(Sec1996 count);
  * Leap second:  the text of 23:59:59 of its day, as stringDate1996. */
 SEC1996_API char* stringDate1996_r(Sec1996 count, char* buffer);
 
-/* getDateFromSecondsSince1996_r - getDateFromSecondsSince1996 into the
+/** getDateFromSecondsSince1996_r - getDateFromSecondsSince1996 into the
  * caller's record
  *
  *   struct tm* getDateFromSecondsSince1996_r(Sec1996 count, struct tm* result);
@@ -279,7 +279,7 @@ SEC1996_API char* stringDate1996_r(Sec1996 count, char* buffer);
  * Leap second:  reads as 23:59:59 of its day; tm_sec is never 60. */
 SEC1996_API struct tm* getDateFromSecondsSince1996_r(Sec1996 count, struct tm* result);
 
-/* stringDate1996_iso - a count as ISO 8601 text
+/** stringDate1996_iso - a count as ISO 8601 text
  *
  *   char* stringDate1996_iso(Sec1996 count, char* buffer);
  *
@@ -290,47 +290,47 @@ SEC1996_API struct tm* getDateFromSecondsSince1996_r(Sec1996 count, struct tm* r
  * Leap second:  shown as it is: 47260800 gives "1997-06-30T23:59:60Z". */
 SEC1996_API char* stringDate1996_iso(Sec1996 count, char* buffer);
 
-/* Sec1996ParseStatus: why a checked function refused its input, or 0.
+/** Sec1996ParseStatus: why a checked function refused its input, or 0.
  *
  * The one status type of the library: the ISO 8601 reader, the checked
  * to-count doors and every later reader and writer of outside data return
  * it, and parseStatusText1996 puts any value of it into words.  A function
  * returns only the values its own comment names. */
 typedef enum Sec1996ParseStatus {
-  SEC1996_PARSE_OK = 0,
-  SEC1996_PARSE_SYNTAX = 1,             /* not YYYY-MM-DDTHH:MM:SS with an optional Z */
-  SEC1996_PARSE_FIELD_RANGE = 2,        /* month 00 or 13, day 00 or 32, hour 24,
+  SEC1996_PARSE_OK = 0,                 /**< accepted */
+  SEC1996_PARSE_SYNTAX = 1,             /**< not YYYY-MM-DDTHH:MM:SS with an optional Z */
+  SEC1996_PARSE_FIELD_RANGE = 2,        /**< month 00 or 13, day 00 or 32, hour 24,
                                            minute 60, second 61 */
-  SEC1996_PARSE_NO_SUCH_DATE = 3,       /* a day its month lacks: 1997-02-29 */
-  SEC1996_PARSE_NOT_LEAP_SECOND = 4,    /* :60 that is not a leap second of the table */
-  SEC1996_PARSE_OUT_OF_SPAN = 5,        /* before 1996-01-01T00:00:00 or after
+  SEC1996_PARSE_NO_SUCH_DATE = 3,       /**< a day its month lacks: 1997-02-29 */
+  SEC1996_PARSE_NOT_LEAP_SECOND = 4,    /**< :60 that is not a leap second of the table */
+  SEC1996_PARSE_OUT_OF_SPAN = 5,        /**< before 1996-01-01T00:00:00 or after
                                            2132-02-07T06:28:14 */
-  SEC1996_PARSE_NOT_A_NUMBER = 6,       /* NaN or an infinity */
-  SEC1996_PARSE_FRACTION = 7,           /* a fraction of a second, where whole
+  SEC1996_PARSE_NOT_A_NUMBER = 6,       /**< NaN or an infinity */
+  SEC1996_PARSE_FRACTION = 7,           /**< a fraction of a second, where whole
                                            seconds are asked for */
-  SEC1996_PARSE_OFFSET = 8,             /* a UTC offset that is refused */
-  SEC1996_PARSE_PATTERN = 9,            /* a pattern with an unknown or truncated
+  SEC1996_PARSE_OFFSET = 8,             /**< a UTC offset that is refused */
+  SEC1996_PARSE_PATTERN = 9,            /**< a pattern with an unknown or truncated
                                            conversion */
-  SEC1996_PARSE_BUFFER_TOO_SMALL = 10,  /* the output does not fit the buffer */
-  SEC1996_PARSE_TRUNCATED = 11,         /* the input ends before its layout does */
-  SEC1996_PARSE_RESERVED = 12,          /* a reserved or unsupported layout value */
-  SEC1996_PARSE_WRONG_CODE = 13,        /* a time code other than the one asked for */
-  SEC1996_PARSE_BAD_DIGIT = 14,         /* a BCD nibble above 9 */
-  SEC1996_PARSE_LEAP_NOT_ON_SCALE = 15, /* a real UTC leap second that the
+  SEC1996_PARSE_BUFFER_TOO_SMALL = 10,  /**< the output does not fit the buffer */
+  SEC1996_PARSE_TRUNCATED = 11,         /**< the input ends before its layout does */
+  SEC1996_PARSE_RESERVED = 12,          /**< a reserved or unsupported layout value */
+  SEC1996_PARSE_WRONG_CODE = 13,        /**< a time code other than the one asked for */
+  SEC1996_PARSE_BAD_DIGIT = 14,         /**< a BCD nibble above 9 */
+  SEC1996_PARSE_LEAP_NOT_ON_SCALE = 15, /**< a real UTC leap second that the
                                            scale does not count */
-  SEC1996_PARSE_LIST_EXPIRED = 16,      /* a warning: the result is given, but lies
+  SEC1996_PARSE_LIST_EXPIRED = 16,      /**< a warning: the result is given, but lies
                                            past the leap-second list's expiry and
                                            assumes no further leap second */
-  SEC1996_PARSE_LIST_SYNTAX = 17,       /* a malformed line in a leap-second list */
-  SEC1996_PARSE_LIST_HASH = 18,         /* a leap-second list whose hash does not
+  SEC1996_PARSE_LIST_SYNTAX = 17,       /**< a malformed line in a leap-second list */
+  SEC1996_PARSE_LIST_HASH = 18,         /**< a leap-second list whose hash does not
                                            match its data */
-  SEC1996_PARSE_LIST_ORDER = 19,        /* leap-second list dates that do not
+  SEC1996_PARSE_LIST_ORDER = 19,        /**< leap-second list dates that do not
                                            increase */
-  SEC1996_PARSE_LIST_STEP = 20,         /* a TAI-UTC step other than +1 or -1 */
-  SEC1996_PARSE_LIST_NOT_FOUND = 21     /* no leap-second list could be read */
+  SEC1996_PARSE_LIST_STEP = 20,         /**< a TAI-UTC step other than +1 or -1 */
+  SEC1996_PARSE_LIST_NOT_FOUND = 21     /**< no leap-second list could be read */
 } Sec1996ParseStatus;
 
-/* parseDate1996_iso - strict reading of an ISO 8601 UTC date and time
+/** parseDate1996_iso - strict reading of an ISO 8601 UTC date and time
  *
  *   Sec1996ParseStatus parseDate1996_iso(const char* text, size_t length,
  *                                        Sec1996* count, size_t* errorOffset);
@@ -356,7 +356,7 @@ typedef enum Sec1996ParseStatus {
 SEC1996_API Sec1996ParseStatus parseDate1996_iso(const char* text, size_t length, Sec1996* count,
                                                  size_t* errorOffset);
 
-/* parseStatusText1996 - a status in a few English words
+/** parseStatusText1996 - a status in a few English words
  *
  *   const char* parseStatusText1996(Sec1996ParseStatus status);
  *
@@ -364,7 +364,7 @@ SEC1996_API Sec1996ParseStatus parseDate1996_iso(const char* text, size_t length
  *               never a null pointer, also for values outside the enum. */
 SEC1996_API const char* parseStatusText1996(Sec1996ParseStatus status);
 
-/* cvtToSec1996_checked - a calendar record as a count, refused unless it
+/** cvtToSec1996_checked - a calendar record as a count, refused unless it
  * names a second of the scale
  *
  *   Sec1996ParseStatus cvtToSec1996_checked(Date1996 date, Sec1996* count);
@@ -389,7 +389,7 @@ SEC1996_API const char* parseStatusText1996(Sec1996ParseStatus status);
  * Thread safety: safe. */
 SEC1996_API Sec1996ParseStatus cvtToSec1996_checked(Date1996 date, Sec1996* count);
 
-/* cvtToSec1996_checked_n - cvtToSec1996_checked over an array
+/** cvtToSec1996_checked_n - cvtToSec1996_checked over an array
  *
  *   size_t cvtToSec1996_checked_n(const Date1996* in, size_t n, Sec1996* out,
  *                                 Sec1996ParseStatus* status);
@@ -403,7 +403,7 @@ SEC1996_API Sec1996ParseStatus cvtToSec1996_checked(Date1996 date, Sec1996* coun
 SEC1996_API size_t cvtToSec1996_checked_n(const Date1996* in, size_t n, Sec1996* out,
                                           Sec1996ParseStatus* status);
 
-/* cvtToSec1996_yd_checked - a year and fractional day of the year as a
+/** cvtToSec1996_yd_checked - a year and fractional day of the year as a
  * count, refused unless it names a second of the scale
  *
  *   Sec1996ParseStatus cvtToSec1996_yd_checked(double dayOfYear, int32_t year,
@@ -426,7 +426,7 @@ SEC1996_API size_t cvtToSec1996_checked_n(const Date1996* in, size_t n, Sec1996*
 SEC1996_API Sec1996ParseStatus cvtToSec1996_yd_checked(double dayOfYear, int32_t year,
                                                        Sec1996* count);
 
-/* leapSeconds1996 - the leap-second table of the scale
+/** leapSeconds1996 - the leap-second table of the scale
  *
  *   size_t leapSeconds1996(const Sec1996** entries);
  *
@@ -441,7 +441,7 @@ SEC1996_API Sec1996ParseStatus cvtToSec1996_yd_checked(double dayOfYear, int32_t
  * Thread safety: safe. */
 SEC1996_API size_t leapSeconds1996(const Sec1996** entries);
 
-/* cvtFromSec1996_posix - a count as POSIX seconds
+/** cvtFromSec1996_posix - a count as POSIX seconds
  *
  *   int64_t cvtFromSec1996_posix(Sec1996 count);
  *
@@ -453,7 +453,7 @@ SEC1996_API size_t leapSeconds1996(const Sec1996** entries);
  *               both give 867715199; isLeapSecond1996 tells them apart. */
 SEC1996_API int64_t cvtFromSec1996_posix(Sec1996 count);
 
-/* cvtToSec1996_posix - POSIX seconds as a count
+/** cvtToSec1996_posix - POSIX seconds as a count
  *
  *   Sec1996 cvtToSec1996_posix(int64_t seconds);
  *
@@ -463,7 +463,7 @@ SEC1996_API int64_t cvtFromSec1996_posix(Sec1996 count);
  *               count wraps modulo 2^32, as for cvtToSec1996. */
 SEC1996_API Sec1996 cvtToSec1996_posix(int64_t seconds);
 
-/* cvtToSec1996_posix_checked - POSIX seconds as a count, refused off the
+/** cvtToSec1996_posix_checked - POSIX seconds as a count, refused off the
  * scale
  *
  *   Sec1996ParseStatus cvtToSec1996_posix_checked(int64_t seconds,
@@ -484,19 +484,19 @@ SEC1996_API Sec1996ParseStatus cvtToSec1996_posix_checked(int64_t seconds, Sec19
  * single-value function named gives.  n may be 0, and then both pointers may
  * be null.  in and out must not overlap.  Thread safety: safe. */
 
-/* cvtFromSec1996_lossless_n - cvtFromSec1996_lossless over an array */
+/** cvtFromSec1996_lossless_n - cvtFromSec1996_lossless over an array */
 SEC1996_API void cvtFromSec1996_lossless_n(const Sec1996* in, size_t n, Date1996* out);
 
-/* cvtToSec1996_n - cvtToSec1996 over an array */
+/** cvtToSec1996_n - cvtToSec1996 over an array */
 SEC1996_API void cvtToSec1996_n(const Date1996* in, size_t n, Sec1996* out);
 
-/* cvtFromSec1996_posix_n - cvtFromSec1996_posix over an array */
+/** cvtFromSec1996_posix_n - cvtFromSec1996_posix over an array */
 SEC1996_API void cvtFromSec1996_posix_n(const Sec1996* in, size_t n, int64_t* out);
 
-/* cvtToSec1996_posix_n - cvtToSec1996_posix over an array */
+/** cvtToSec1996_posix_n - cvtToSec1996_posix over an array */
 SEC1996_API void cvtToSec1996_posix_n(const int64_t* in, size_t n, Sec1996* out);
 
-/* stringDate1996_iso_n - stringDate1996_iso over an array
+/** stringDate1996_iso_n - stringDate1996_iso over an array
  *
  * out: at least n * SEC1996_ISO_LENGTH bytes; text i is at
  *      out + i * SEC1996_ISO_LENGTH, with no terminating zero. */
