@@ -18,7 +18,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-build=$root/build/sql
+build=$root/build/sql-extensions
 pg_rows=${PG_ROWS:-1000000}
 sqlite_rows=${SQLITE_ROWS:-10000000}
 repeat=${REPEAT:-3}

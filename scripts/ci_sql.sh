@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The database extensions against real databases:
-#   - builds both from cmake in build/sql, the PostgreSQL directories given as
+#   - builds both from cmake in build/sql-extensions, the PostgreSQL directories given as
 #     the server's own (pg_config), and runs the SQLite tests (the sqlite3
 #     shell and Debian's Python);
 #   - installs the PostgreSQL extension into the server's directories with
@@ -12,7 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-build=$root/build/sql
+build=$root/build/sql-extensions
 
 source scripts/lib/need.sh
 need_command cmake

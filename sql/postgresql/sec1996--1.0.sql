@@ -100,6 +100,20 @@ CREATE OPERATOR CLASS @extschema@.sec1996_ops
     FUNCTION 1 @extschema@.sec1996_hash(@extschema@.sec1996),
     FUNCTION 2 @extschema@.sec1996_hash_extended(@extschema@.sec1996, pg_catalog.int8);
 
+-- min() and max(), which the planner answers from a btree index.
+CREATE FUNCTION @extschema@.sec1996_smaller(@extschema@.sec1996, @extschema@.sec1996)
+  RETURNS @extschema@.sec1996 AS 'MODULE_PATHNAME' LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE;
+CREATE FUNCTION @extschema@.sec1996_larger(@extschema@.sec1996, @extschema@.sec1996)
+  RETURNS @extschema@.sec1996 AS 'MODULE_PATHNAME' LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE;
+CREATE AGGREGATE @extschema@.min(@extschema@.sec1996) (
+  SFUNC = @extschema@.sec1996_smaller, STYPE = @extschema@.sec1996,
+  COMBINEFUNC = @extschema@.sec1996_smaller, SORTOP = OPERATOR(@extschema@.<), PARALLEL = SAFE
+);
+CREATE AGGREGATE @extschema@.max(@extschema@.sec1996) (
+  SFUNC = @extschema@.sec1996_larger, STYPE = @extschema@.sec1996,
+  COMBINEFUNC = @extschema@.sec1996_larger, SORTOP = OPERATOR(@extschema@.>), PARALLEL = SAFE
+);
+
 -- Casts.  bigint and integer are range-checked (a count is 0 to 4294967295);
 -- timestamptz is checked against the span of the scale.  A timestamptz has
 -- no leap second: the leap second goes to 1997-06-30 23:59:59.999999 UTC,

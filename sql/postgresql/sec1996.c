@@ -136,6 +136,23 @@ Datum sec1996_cmp(PG_FUNCTION_ARGS) {
   PG_RETURN_INT32(a < b ? -1 : a > b ? 1 : 0);
 }
 
+/* The transition functions of min() and max(). */
+PG_FUNCTION_INFO_V1(sec1996_smaller);
+Datum sec1996_smaller(PG_FUNCTION_ARGS) {
+  Sec1996 a = PG_GETARG_SEC1996(0);
+  Sec1996 b = PG_GETARG_SEC1996(1);
+
+  PG_RETURN_SEC1996(a < b ? a : b);
+}
+
+PG_FUNCTION_INFO_V1(sec1996_larger);
+Datum sec1996_larger(PG_FUNCTION_ARGS) {
+  Sec1996 a = PG_GETARG_SEC1996(0);
+  Sec1996 b = PG_GETARG_SEC1996(1);
+
+  PG_RETURN_SEC1996(a > b ? a : b);
+}
+
 PG_FUNCTION_INFO_V1(sec1996_hash);
 Datum sec1996_hash(PG_FUNCTION_ARGS) { return hash_uint32(PG_GETARG_SEC1996(0)); }
 

@@ -18,6 +18,9 @@ ORDER BY at DESC;
 SELECT at FROM readings WHERE at BETWEEN '1997-06-30T23:59:59Z' AND '1997-07-01T00:00:01Z'
 ORDER BY at DESC;
 
+EXPLAIN (COSTS OFF) SELECT min(at), max(at) FROM readings;
+SELECT min(at), max(at) FROM readings;
+
 EXPLAIN (COSTS OFF) SELECT count(*) FROM events WHERE at = '47260800';
 SELECT count(*) FROM events WHERE at = '47260800';
 

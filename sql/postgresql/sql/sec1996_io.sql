@@ -44,6 +44,8 @@ FROM (VALUES ('0'::sec1996, '1'::sec1996), ('2147483648', '2147483647'),
              ('4294967295', '0'), ('47260800', '47260800')) AS t(a, b);
 SELECT c FROM (VALUES ('3000000000'::sec1996), ('47260800'), ('2147483648'), ('0')) AS t(c)
 ORDER BY c;
+SELECT min(c), max(c), count(c)
+FROM (VALUES ('3000000000'::sec1996), (NULL), ('47260800'), ('2147483648')) AS t(c);
 
 -- Differences count the leap second, in seconds.
 SELECT '1997-07-01T00:00:00Z'::sec1996 - '1997-06-30T23:59:59Z' AS across_leap,
@@ -62,8 +64,10 @@ SELECT NULL::sec1996 IS NULL AS null_text, sec1996_is_leap(NULL) IS NULL AS is_l
 
 -- Every function of the extension may be used in an index, a generated
 -- column and a parallel plan.
-SELECT count(*) AS functions,
-       count(*) FILTER (WHERE p.provolatile <> 'i' OR NOT p.proisstrict OR p.proparallel <> 's')
+SELECT count(*) FILTER (WHERE p.prokind = 'f') AS functions,
+       count(*) FILTER (WHERE p.prokind = 'a' AND p.proparallel = 's') AS parallel_safe_aggregates,
+       count(*) FILTER (WHERE p.prokind = 'f' AND (p.provolatile <> 'i' OR NOT p.proisstrict
+                                                   OR p.proparallel <> 's'))
          AS not_immutable_strict_parallel_safe
 FROM pg_proc p JOIN pg_depend d ON d.classid = 'pg_proc'::regclass AND d.objid = p.oid
 JOIN pg_extension e ON d.refclassid = 'pg_extension'::regclass AND d.refobjid = e.oid
