@@ -20,6 +20,8 @@
 
 #include <sec1996.h>
 
+#include "count_text.h"
+
 PG_MODULE_MAGIC;
 
 /* A count travels as the low 32 bits of a Datum; it is unsigned, so it is
@@ -31,30 +33,6 @@ PG_MODULE_MAGIC;
 
 /* PostgreSQL's own epoch, 2000-01-01, in POSIX seconds. */
 #define POSTGRES_EPOCH_POSIX ((int64)(POSTGRES_EPOCH_JDATE - UNIX_EPOCH_JDATE) * SECS_PER_DAY)
-
-/* The bare count of text, if text is one: digits with an optional minus
- * sign.  Returns false for anything else, so that it is read as a date. */
-static bool bare_count(const char* text, Sec1996* count) {
-  const char* p = text;
-  bool negative = false;
-  uint64 value = 0;
-
-  if (*p == '-') {
-    negative = true;
-    p++;
-  }
-  if (*p == '\0') return false;
-  for (; *p != '\0'; p++) {
-    if (*p < '0' || *p > '9') return false;
-    if (value <= PG_UINT32_MAX) value = value * 10 + (uint64)(*p - '0');
-  }
-  if (value > PG_UINT32_MAX || (negative && value != 0))
-    ereport(ERROR, (errcode(ERRCODE_DATETIME_FIELD_OVERFLOW),
-                    errmsg("sec1996 count out of range: \"%s\"", text),
-                    errdetail("A count is 0 to %u.", PG_UINT32_MAX)));
-  *count = (Sec1996)value;
-  return true;
-}
 
 /* Reports why parseDate1996_iso refused text: a malformed text is an
  * invalid format, a well-formed one that names no second of the scale an
@@ -77,12 +55,23 @@ static void report_refused(const char* text, Sec1996ParseStatus status, size_t o
 PG_FUNCTION_INFO_V1(sec1996_in);
 Datum sec1996_in(PG_FUNCTION_ARGS) {
   const char* text = PG_GETARG_CSTRING(0);
+  size_t length = strlen(text);
   Sec1996 count = 0;
   size_t offset = 0;
   Sec1996ParseStatus status;
 
-  if (bare_count(text, &count)) PG_RETURN_SEC1996(count);
-  status = parseDate1996_iso(text, strlen(text), &count, &offset);
+  switch (sec1996CountFromText(text, length, &count)) {
+    case SEC1996_COUNT_TEXT_OK:
+      PG_RETURN_SEC1996(count);
+    case SEC1996_COUNT_TEXT_OUT_OF_RANGE:
+      ereport(ERROR, (errcode(ERRCODE_DATETIME_FIELD_OVERFLOW),
+                      errmsg("sec1996 count out of range: \"%s\"", text),
+                      errdetail("A count is 0 to %u.", PG_UINT32_MAX)));
+      break;
+    case SEC1996_COUNT_TEXT_NONE:
+      break;
+  }
+  status = parseDate1996_iso(text, length, &count, &offset);
   if (status != SEC1996_PARSE_OK) report_refused(text, status, offset);
   PG_RETURN_SEC1996(count);
 }
