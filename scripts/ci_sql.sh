@@ -37,6 +37,8 @@ ctest --test-dir "$build" -R '^sqlite_' --output-on-failure --no-tests=error
 echo "== PostgreSQL"
 cmake --install "$build" --component sec1996_postgresql
 start_pg_server
+listening=$(psql -X -Atq -d postgres -c "SHOW listen_addresses")
+[ -z "$listening" ] || { echo "ci_sql: the test server listens on '$listening'" >&2; exit 1; }
 status=0
 make -s -C "$build/sql/postgresql" -f "$root/sql/postgresql/Makefile" \
   VPATH="$root/sql/postgresql" with_llvm=no installcheck || status=$?
