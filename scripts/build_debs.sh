@@ -3,7 +3,9 @@
 # lintian, installs them on this machine and uses only the installed files:
 # a C program through pkg-config, a C++ program through find_package, the
 # sec1996 command and its manual page, the Python module with the system
-# Python.  Then purges them and checks that nothing is left behind.
+# Python, CREATE EXTENSION on a throw-away PostgreSQL cluster and the SQLite
+# extension in the sqlite3 shell.  Then purges them and checks that nothing
+# is left behind.
 # Usage: scripts/build_debs.sh [OUTDIR]   (the .debs stay in OUTDIR if given)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +17,8 @@ need_command dh debhelper
 need_command lintian
 need_command man man-db
 need_package dh-python python3-all-dev python3-numpy python3-pybind11 python3-setuptools \
-  libgtest-dev pkg-config cmake g++ groff-base tzdata
+  libgtest-dev pkg-config cmake g++ groff-base tzdata postgresql-server-dev-15 libsqlite3-dev \
+  sqlite3
 install_needed
 
 fail() {
@@ -111,7 +114,21 @@ step "the Python module with the system Python"
 (cd / && /usr/bin/python3 -c 'import sec1996; assert bool(sec1996.is_leap_second(47260800))') ||
   fail "python3 -c 'import sec1996' failed"
 
+step "CREATE EXTENSION sec1996 on a throw-away PostgreSQL cluster"
 cd "$root"
+source scripts/lib/pg_server.sh
+start_pg_server
+trap 'stop_pg_server; cleanup' EXIT
+answer=$(psql -X -q -At -v ON_ERROR_STOP=1 -d postgres \
+  -c 'CREATE EXTENSION sec1996' -c "SELECT '1997-06-30T23:59:60Z'::sec1996::bigint")
+[ "$answer" = "47260800" ] || fail "the PostgreSQL extension answered '$answer'"
+stop_pg_server
+
+step "the SQLite extension in the sqlite3 shell"
+module=$(ls /usr/lib/*/libsec1996_sqlite.so)
+answer=$(sqlite3 :memory: ".load ${module%.so}" 'SELECT sec1996_iso(47260800);')
+[ "$answer" = "1997-06-30T23:59:60Z" ] || fail "the SQLite extension answered '$answer'"
+
 step "purge leaves nothing behind"
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "${packages[@]}" >/dev/null
 packages=()
@@ -119,7 +136,8 @@ after=$(mktemp)
 dpkg-query -W -f '${Package}\n' | sort >"$after"
 diff "$before" "$after" >/dev/null || fail "packages differ after purge: $(diff "$before" "$after")"
 for path in /usr/include/sec1996.h /usr/bin/sec1996 /usr/lib/*/libsec1996.so.1 \
-  /usr/lib/*/cmake/Sec1996 /usr/lib/python3/dist-packages/sec1996; do
+  /usr/lib/*/cmake/Sec1996 /usr/lib/python3/dist-packages/sec1996 /usr/lib/*/libsec1996_sqlite.so \
+  /usr/lib/postgresql/15/lib/sec1996.so /usr/share/postgresql/15/extension/sec1996.control; do
   if compgen -G "$path" >/dev/null; then fail "$path is left after purge"; fi
 done
 if [ $# -gt 0 ]; then
