@@ -125,7 +125,7 @@ answer=$(psql -X -q -At -v ON_ERROR_STOP=1 -d postgres \
 stop_pg_server
 
 step "the SQLite extension in the sqlite3 shell"
-module=$(ls /usr/lib/*/libsec1996_sqlite.so)
+module=$(ls /usr/lib/*/sqlite3/libsec1996_sqlite.so)
 answer=$(sqlite3 :memory: ".load ${module%.so}" 'SELECT sec1996_iso(47260800);')
 [ "$answer" = "1997-06-30T23:59:60Z" ] || fail "the SQLite extension answered '$answer'"
 
@@ -136,7 +136,7 @@ after=$(mktemp)
 dpkg-query -W -f '${Package}\n' | sort >"$after"
 diff "$before" "$after" >/dev/null || fail "packages differ after purge: $(diff "$before" "$after")"
 for path in /usr/include/sec1996.h /usr/bin/sec1996 /usr/lib/*/libsec1996.so.1 \
-  /usr/lib/*/cmake/Sec1996 /usr/lib/python3/dist-packages/sec1996 /usr/lib/*/libsec1996_sqlite.so \
+  /usr/lib/*/cmake/Sec1996 /usr/lib/python3/dist-packages/sec1996 /usr/lib/*/sqlite3/libsec1996_sqlite.so \
   /usr/lib/postgresql/15/lib/sec1996.so /usr/share/postgresql/15/extension/sec1996.control; do
   if compgen -G "$path" >/dev/null; then fail "$path is left after purge"; fi
 done
