@@ -143,6 +143,12 @@ TEST(ChronoClock, LabelsAreExactForAnyPointAndPrecision) {
   }
   EXPECT_EQ(sec1996::to_iso_string(kLeap + 5us), "1997-06-30T23:59:60.000005Z");
   EXPECT_EQ(sec1996::to_iso_string(kLeap + 5ns), "1997-06-30T23:59:60.000000005Z");
+  // The ends of int64 seconds, 292 billion years away, and no overflow on the way there.
+  EXPECT_EQ(sec1996::to_iso_string(sec1996::time_point::min()), "-292277022631-01-26T08:29:52Z");
+  EXPECT_EQ(sec1996::to_iso_string(sec1996::time_point::max()), "292277026622-12-05T15:30:06Z");
+  EXPECT_EQ(sec1996::to_record(sec1996::time_point::min()).year,
+            std::numeric_limits<std::int32_t>::min());
+  EXPECT_FALSE(sec1996::to_date_time(sec1996::time_point::max()).date.ok());
   // A minute of the scale is 60 of its seconds, the leap second among them.
   EXPECT_EQ(sec1996::to_iso_string(sec1996::sec1996_time<minutes>{minutes{787681}}),
             "1997-07-01T00:00:59Z");

@@ -137,10 +137,26 @@ constexpr std::int64_t addSaturated(std::int64_t a, std::int64_t b) noexcept {
   return sum;
 }
 
+// The core's clock reading of an exact count, for every int64_t.  The core
+// forms days * 86400, which leaves the 64-bit range in the day that holds
+// INT64_MIN; a count there is read a day later.  A sound table's entries all
+// lie after the epoch, so that day holds no leap second.
+constexpr detail::ClockTime readingOf(std::int64_t count) noexcept {
+  constexpr std::int64_t kFirstWholeDay =
+      std::numeric_limits<std::int64_t>::min() + detail::kSecondsPerDay;
+  if (count >= kFirstWholeDay) [[likely]] {
+    return detail::clockFromExactCount(count, detail::kLeapSeconds);
+  }
+  detail::ClockTime reading =
+      detail::clockFromExactCount(count + detail::kSecondsPerDay, detail::kLeapSeconds);
+  --reading.days;
+  return reading;
+}
+
 // The record fields of an exact count, the leap second as 23:59:60.  The
 // year is exact for every count of a 64-bit point.
 constexpr detail::Fields losslessFields(std::int64_t count) noexcept {
-  const detail::ClockTime reading = detail::clockFromExactCount(count, detail::kLeapSeconds);
+  const detail::ClockTime reading = readingOf(count);
   detail::Fields fields = detail::fieldsFromClock(reading);
   if (reading.leapSecond) fields.sec = 60;
   return fields;
@@ -221,7 +237,7 @@ class clock {
                   "sec1996::clock converts points of a signed integral representation");
     using Fine = clock_detail::Fine<Duration>;
     const auto [second, within] = clock_detail::split(Fine{point.time_since_epoch()});
-    const detail::ClockTime reading = detail::clockFromExactCount(second, detail::kLeapSeconds);
+    const detail::ClockTime reading = clock_detail::readingOf(second);
     // The nominal seconds lie between second - 1 and second, so the unsigned
     // arithmetic that forms them cannot wrap in the end.
     const auto nominal = static_cast<std::int64_t>(static_cast<std::uint64_t>(reading.days) *
@@ -266,7 +282,7 @@ class clock {
                   "sec1996::clock converts points of a signed integral representation");
     const auto [second, within] =
         clock_detail::split(clock_detail::Fine<Duration>{point.time_since_epoch()});
-    return detail::clockFromExactCount(second, detail::kLeapSeconds).leapSecond;
+    return clock_detail::readingOf(second).leapSecond;
   }
 };
 
@@ -339,9 +355,8 @@ struct date_time {
 // -32768, for which date.ok() is false.
 template <class Duration>
 constexpr date_time to_date_time(const sec1996_time<Duration>& point) noexcept {
-  const detail::ClockTime reading = detail::clockFromExactCount(
-      clock_detail::split(clock_detail::Fine<Duration>{point.time_since_epoch()}).second,
-      detail::kLeapSeconds);
+  const detail::ClockTime reading = clock_detail::readingOf(
+      clock_detail::split(clock_detail::Fine<Duration>{point.time_since_epoch()}).second);
   const detail::CivilDate date = detail::civilFromDays(reading.days);
   const bool heldByYear = date.year >= static_cast<int>(std::chrono::year::min()) &&
                           date.year <= static_cast<int>(std::chrono::year::max());
