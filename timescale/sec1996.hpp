@@ -105,6 +105,10 @@ struct Split {
 // rounded toward the past and without overflow for any value.
 template <class FineDuration>
 constexpr Split<FineDuration> split(FineDuration duration) noexcept {
+  // Every conversion of a point starts here.
+  static_assert(kIsIntegral<FineDuration>,
+                "sec1996::clock converts points of a signed integral representation; "
+                "std::chrono::floor a floating-point point first");
   constexpr auto kTicks = kTicksPerSecond<FineDuration>;
   const auto ticks = duration.count();
   auto second = ticks / kTicks;
@@ -233,8 +237,6 @@ class clock {
   template <class Duration>
   static constexpr std::chrono::sys_time<clock_detail::Fine<Duration>> to_sys(
       const sec1996_time<Duration>& point) noexcept {
-    static_assert(clock_detail::kIsIntegral<Duration>,
-                  "sec1996::clock converts points of a signed integral representation");
     using Fine = clock_detail::Fine<Duration>;
     const auto [second, within] = clock_detail::split(Fine{point.time_since_epoch()});
     const detail::ClockTime reading = clock_detail::readingOf(second);
@@ -254,8 +256,6 @@ class clock {
   template <class Duration>
   static constexpr sec1996_time<clock_detail::Fine<Duration>> from_sys(
       const std::chrono::sys_time<Duration>& time) noexcept {
-    static_assert(clock_detail::kIsIntegral<Duration>,
-                  "sec1996::clock converts points of a signed integral representation");
     using Fine = clock_detail::Fine<Duration>;
     const auto [posix, within] = clock_detail::split(Fine{time.time_since_epoch()});
     const std::int64_t nominal = clock_detail::addSaturated(posix, -detail::kPosixEpoch);
@@ -278,8 +278,6 @@ class clock {
   // Whether the second that holds point is a leap second of the scale.
   template <class Duration>
   static constexpr bool is_leap_second(const sec1996_time<Duration>& point) noexcept {
-    static_assert(clock_detail::kIsIntegral<Duration>,
-                  "sec1996::clock converts points of a signed integral representation");
     const auto [second, within] =
         clock_detail::split(clock_detail::Fine<Duration>{point.time_since_epoch()});
     return clock_detail::readingOf(second).leapSecond;
@@ -387,8 +385,6 @@ constexpr time_point from_date_time(std::chrono::year_month_day date,
 // 10000-01-01T00:00:00Z).
 template <class Duration>
 std::string to_iso_string(const sec1996_time<Duration>& point) {
-  static_assert(clock_detail::kIsIntegral<Duration>,
-                "sec1996::clock converts points of a signed integral representation");
   char text[clock_detail::kIsoCapacity];
   const std::size_t length = clock_detail::formatIso(
       text, clock_detail::split(clock_detail::Fine<Duration>{point.time_since_epoch()}));
@@ -397,8 +393,6 @@ std::string to_iso_string(const sec1996_time<Duration>& point) {
 
 template <class Duration>
 std::ostream& operator<<(std::ostream& out, const sec1996_time<Duration>& point) {
-  static_assert(clock_detail::kIsIntegral<Duration>,
-                "sec1996::clock converts points of a signed integral representation");
   char text[clock_detail::kIsoCapacity];
   const std::size_t length = clock_detail::formatIso(
       text, clock_detail::split(clock_detail::Fine<Duration>{point.time_since_epoch()}));
