@@ -245,6 +245,9 @@ TEST(ChronoClock, SystemTimeSaturatesAtTheEndsOfItsRange) {
   static_assert(sec1996::clock::from_sys(sys_seconds::min()) == Sec::min());
   static_assert(sec1996::clock::from_sys(sys_time<milliseconds>::min()) == Ms::min());
   static_assert(sec1996::clock::from_sys(sys_time<milliseconds>::min() + 1ms) == Ms::min());
+  // Constant evaluation refuses any overflow on the way, down to the first second.
+  static_assert(sec1996::clock::to_sys(Sec::min()).time_since_epoch().count() == kMin + kEpoch);
+  static_assert(sec1996::to_record(Sec::min()).year == std::numeric_limits<std::int32_t>::min());
   const struct {
     std::int64_t count;
     std::int64_t posix;
