@@ -26,6 +26,7 @@ need_command cmake
 need_command g++
 need_command pkg-config
 need_command nm binutils
+need_package libhowardhinnant-date-dev  # the date bridge's consumer
 install_needed
 
 work=$(mktemp -d)
@@ -65,7 +66,8 @@ libdir=$(dirname "$(dirname "$pc")")
 for f in "$prefix/include/sec1996.h" "$libdir/libsec1996.a" "$libdir/libsec1996.so" \
   "$libdir/libsec1996.so.$major" "$libdir/libsec1996.so.$version" \
   "$libdir/cmake/Sec1996/Sec1996Config.cmake" "$libdir/cmake/Sec1996/Sec1996ConfigVersion.cmake" \
-  "$prefix/share/doc/sec1996/LICENSE"; do
+  "$prefix/share/doc/sec1996/LICENSE" "$prefix/include/sec1996_date.hpp" \
+  "$libdir/pkgconfig/sec1996-date.pc"; do
   [ -e "$f" ] || fail "missing $f"
 done
 cmp -s "$root/LICENSE" "$prefix/share/doc/sec1996/LICENSE" || fail "installed LICENSE differs"
@@ -159,6 +161,22 @@ c++ -std=c++20 -Wall -Wextra -Wpedantic -Werror "$consumers/cxx/consumer.cpp" \
   $(pkg-config --cflags --libs sec1996) -Wl,-rpath,"$libdir" -o "$work/cxx-pkgconfig"
 links_shared "$work/cxx-pkgconfig" || fail "cxx-pkgconfig does not use libsec1996.so"
 "$work/cxx-pkgconfig"
+
+step "date bridge: find_package COMPONENTS date, pkg-config sec1996-date, and no build without the define"
+dir="$work/consumer-date-cmake"
+cmake -S "$consumers/date" -B "$dir" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$dir" >/dev/null
+"$dir/consumer_date"
+# shellcheck disable=SC2046
+c++ -std=c++20 -Wall -Wextra -Wpedantic -Werror "$consumers/date/consumer.cpp" \
+  $(pkg-config --cflags --libs sec1996-date) -Wl,-rpath,"$libdir" -o "$work/date-pkgconfig"
+"$work/date-pkgconfig"
+if c++ -std=c++20 -I"$prefix/include" -fsyntax-only "$consumers/date/consumer.cpp" \
+  2>"$work/date-no-define.err"; then
+  fail "sec1996_date.hpp compiled without USE_OS_TZDB, which crashes against libdate-tz"
+fi
+grep -q "compile with -DUSE_OS_TZDB=1" "$work/date-no-define.err" ||
+  fail "sec1996_date.hpp failed without USE_OS_TZDB but gave no hint: $(cat "$work/date-no-define.err")"
 
 step "time_str: readers and a program's own global of that name"
 # A C consumer compiled the usual way reads time_str from a copy in the
