@@ -10,9 +10,11 @@
 #ifndef SEC1996_SRC_CCSDS_H
 #define SEC1996_SRC_CCSDS_H
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "checked.h"
 #include "scale.h"
@@ -20,6 +22,8 @@
 
 namespace sec1996::detail::ccsds {
 
+// The kernels below are forced inline into the array loops, where the
+// layout's numbers are constants.
 using Status = Sec1996ParseStatus;
 inline constexpr Status kOk = SEC1996_PARSE_OK;
 
@@ -41,18 +45,38 @@ constexpr Status checkCodeId(std::uint8_t octet, std::uint8_t id) {
   return SEC1996_PARSE_WRONG_CODE;
 }
 
-// Big-endian unsigned fields of up to 8 octets.
-inline std::uint64_t readBigEndian(const std::uint8_t* in, int octets) {
+// Big-endian unsigned fields of 1 to 8 octets.  With a constant width a
+// field is read in loads of 4, 2 and 1 octets (one wide load of a narrower
+// copy would stall on the copy) and written by one byte swap of a 64-bit
+// word and a store or two.
+template <class T>
+[[gnu::always_inline]] inline T loadBigEndian(const std::uint8_t* in) {
+  T word;
+  std::memcpy(&word, in, sizeof word);
+  if constexpr (std::endian::native == std::endian::little) {
+    if constexpr (sizeof word == 4) word = __builtin_bswap32(word);
+    if constexpr (sizeof word == 2) word = __builtin_bswap16(word);
+  }
+  return word;
+}
+
+[[gnu::always_inline]] inline std::uint64_t readBigEndian(const std::uint8_t* in, int octets) {
   std::uint64_t value = 0;
-  for (int i = 0; i < octets; ++i) value = value << 8 | in[i];
+  int at = 0;
+  for (; octets - at >= 4; at += 4) value = value << 32 | loadBigEndian<std::uint32_t>(in + at);
+  if (octets - at >= 2) {
+    value = value << 16 | loadBigEndian<std::uint16_t>(in + at);
+    at += 2;
+  }
+  if (octets - at >= 1) value = value << 8 | in[at];
   return value;
 }
 
-inline void writeBigEndian(std::uint64_t value, int octets, std::uint8_t* out) {
-  for (int i = octets - 1; i >= 0; --i) {
-    out[i] = static_cast<std::uint8_t>(value);
-    value >>= 8;
-  }
+[[gnu::always_inline]] inline void writeBigEndian(std::uint64_t value, int octets,
+                                                  std::uint8_t* out) {
+  std::uint64_t word = value << (64 - 8 * octets);
+  if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+  std::memcpy(out, &word, static_cast<std::size_t>(octets));
 }
 
 inline constexpr std::uint64_t kPicosecondsPerSecond = 1000000000000;
@@ -132,8 +156,8 @@ inline CucPField readCucPField(const std::uint8_t* code, std::size_t size, std::
 
 // The T-field of coarse seconds and a binary fraction of 2^-64 s, the
 // fraction truncated to the fine octets.  coarse must fit its octets.
-inline void writeCucTField(std::uint64_t coarse, std::uint64_t fraction, const CucFormat& f,
-                           std::uint8_t* out) {
+[[gnu::always_inline]] inline void writeCucTField(std::uint64_t coarse, std::uint64_t fraction,
+                                                  const CucFormat& f, std::uint8_t* out) {
   writeBigEndian(coarse, f.coarse, out);
   if (f.fine > 0) writeBigEndian(fraction >> (64 - 8 * f.fine), f.fine, out + f.coarse);
 }
@@ -143,7 +167,7 @@ struct CucTime {
   std::uint64_t fraction;  // in 2^-64 s
 };
 
-inline CucTime readCucTField(const std::uint8_t* in, const CucFormat& f) {
+[[gnu::always_inline]] inline CucTime readCucTField(const std::uint8_t* in, const CucFormat& f) {
   const std::uint64_t coarse = readBigEndian(in, f.coarse);
   const std::uint64_t fine =
       f.fine > 0 ? readBigEndian(in + f.coarse, f.fine) << (64 - 8 * f.fine) : 0;
@@ -156,8 +180,8 @@ constexpr bool fitsCoarse(std::uint64_t coarse, const CucFormat& f) {
 }
 
 // The level-2 code of the scale: the coarse time is the count.
-inline Status encodeCuc(std::uint32_t count, std::uint64_t fraction, const CucFormat& f,
-                        std::uint8_t* out) {
+[[gnu::always_inline]] inline Status encodeCuc(std::uint32_t count, std::uint64_t fraction,
+                                               const CucFormat& f, std::uint8_t* out) {
   if (!fitsCoarse(count, f)) return SEC1996_PARSE_OUT_OF_SPAN;
   if (f.pField != 0) writeCucPField(kCucLevel2Id, f, out);
   writeCucTField(count, fraction, f, out + f.pField);
@@ -170,7 +194,8 @@ struct Decoded {
   std::uint64_t fraction;
 };
 
-inline Decoded decodeCucTField(const std::uint8_t* tField, const CucFormat& f) {
+[[gnu::always_inline]] inline Decoded decodeCucTField(const std::uint8_t* tField,
+                                                      const CucFormat& f) {
   const CucTime time = readCucTField(tField, f);
   if (time.coarse > UINT32_MAX) return {SEC1996_PARSE_OUT_OF_SPAN, 0, 0};
   return {kOk, static_cast<std::uint32_t>(time.coarse), time.fraction};
@@ -266,21 +291,30 @@ inline CdsResult readCdsPField(const std::uint8_t* code, std::size_t size,
   return {kOk, {dayOctets, subMs, agency, epoch.days, 1, cdsLength(dayOctets, subMs, true)}};
 }
 
-inline Status encodeCds(std::uint32_t count, std::uint64_t picoseconds, const CdsFormat& f,
-                        std::uint8_t* out) {
+[[gnu::always_inline]] inline Status encodeCds(std::uint32_t count, std::uint64_t picoseconds,
+                                               const CdsFormat& f, std::uint8_t* out) {
   if (picoseconds >= kPicosecondsPerSecond) return SEC1996_PARSE_FIELD_RANGE;
-  const ClockTime clock = clockFromCount(count, kLeapSeconds);
-  const std::int64_t day = clock.days - f.epoch;
+  // The count's day and second of the day in 32-bit arithmetic: a count
+  // is at most the table's length past its nominal second (see
+  // losslessRecordOf in arrays.h).
+  std::uint32_t inserted = 0, leap = 0;
+  for (const std::int32_t entry : kLeapSeconds) {
+    const auto leapCount = static_cast<std::uint32_t>(entry) - 1;
+    inserted += count >= leapCount ? 1U : 0U;
+    leap |= count == leapCount ? 1U : 0U;
+  }
+  const std::uint32_t nominal = count - inserted;
+  const std::uint32_t days = nominal / 86400;  // [0, 49710]
+  const std::int64_t day = std::int64_t{days} - f.epoch;
   if (day < 0 || day >> (8 * f.dayOctets) != 0) return SEC1996_PARSE_OUT_OF_SPAN;
   // A leap second is the 86400th second of the day that it ends.
-  const auto second = static_cast<std::uint32_t>(clock.secondOfDay) + (clock.leapSecond ? 1U : 0U);
+  const std::uint32_t second = nominal - days * 86400 + leap;
   const auto psOfMs = static_cast<std::uint32_t>(picoseconds % kPsPerMs);
   const std::uint32_t ms =
       second * kMsPerSecond + static_cast<std::uint32_t>(picoseconds / kPsPerMs);
   if (f.pField != 0) out[0] = cdsPField(f);
   std::uint8_t* t = out + f.pField;
-  writeBigEndian(static_cast<std::uint64_t>(day), f.dayOctets, t);
-  writeBigEndian(ms, 4, t + f.dayOctets);
+  writeBigEndian(static_cast<std::uint64_t>(day) << 32 | ms, f.dayOctets + 4, t);
   if (f.subMs == SEC1996_CDS_MICROSECONDS) {
     writeBigEndian(psOfMs / kPsPerUs, 2, t + f.dayOctets + 4);
   } else if (f.subMs == SEC1996_CDS_PICOSECONDS) {
@@ -289,9 +323,10 @@ inline Status encodeCds(std::uint32_t count, std::uint64_t picoseconds, const Cd
   return kOk;
 }
 
-inline Decoded decodeCdsTField(const std::uint8_t* t, const CdsFormat& f) {
-  const auto day = static_cast<std::int64_t>(readBigEndian(t, f.dayOctets));
-  const auto ms = static_cast<std::uint32_t>(readBigEndian(t + f.dayOctets, 4));
+[[gnu::always_inline]] inline Decoded decodeCdsTField(const std::uint8_t* t, const CdsFormat& f) {
+  const std::uint64_t dayAndMs = readBigEndian(t, f.dayOctets + 4);
+  const auto day = static_cast<std::int64_t>(dayAndMs >> 32);
+  const auto ms = static_cast<std::uint32_t>(dayAndMs);
   std::uint32_t psOfMs = 0;
   if (f.subMs == SEC1996_CDS_MICROSECONDS) {
     const auto us = static_cast<std::uint32_t>(readBigEndian(t + f.dayOctets + 4, 2));
@@ -366,16 +401,16 @@ constexpr std::uint64_t ccsUnit(int octets) {
 }
 
 // Writes the fields of a lossless record as a CCS.
-inline void writeCcs(const Date1996& d, std::uint64_t picoseconds, const CcsFormat& f,
-                     std::uint8_t* out) {
+[[gnu::always_inline]] inline void writeCcs(const Date1996& d, std::uint64_t picoseconds,
+                                            const CcsFormat& f, std::uint8_t* out) {
   if (f.pField != 0) out[0] = ccsPField(f);
   std::uint8_t* t = out + f.pField;
   const auto year = static_cast<std::uint32_t>(d.year);  // [1996, 2132]
   t[0] = bcd(year / 100);
   t[1] = bcd(year % 100);
   if (f.dayOfYear) {
-    const auto day = static_cast<std::uint32_t>(daysFromFields(d.year, d.mon, d.day) -
-                                                daysFromFields(d.year, 1, 1) + 1);  // [1, 366]
+    const auto day = static_cast<std::uint32_t>(daysFromCivilFast(d.year, d.mon) -
+                                                daysFromCivilFast(d.year, 1) + d.day);  // [1, 366]
     t[2] = static_cast<std::uint8_t>(day / 100);
     t[3] = bcd(day % 100);
   } else {
@@ -392,8 +427,8 @@ inline void writeCcs(const Date1996& d, std::uint64_t picoseconds, const CcsForm
   }
 }
 
-inline Status encodeCcs(std::uint32_t count, std::uint64_t picoseconds, const CcsFormat& f,
-                        std::uint8_t* out) {
+[[gnu::always_inline]] inline Status encodeCcs(std::uint32_t count, std::uint64_t picoseconds,
+                                               const CcsFormat& f, std::uint8_t* out) {
   if (picoseconds >= kPicosecondsPerSecond) return SEC1996_PARSE_FIELD_RANGE;
   const Fields fields = losslessFieldsFromCount(count, kLeapSeconds);
   const Date1996 d = {static_cast<std::int32_t>(fields.date.year),
@@ -408,7 +443,7 @@ inline Status encodeCcs(std::uint32_t count, std::uint64_t picoseconds, const Cc
 
 // Whether any nibble of the octets is above 9: a nibble n > 9 is one whose
 // n + 6 carries into the next nibble.
-inline bool hasBadDigit(const std::uint8_t* in, std::size_t octets) {
+[[gnu::always_inline]] inline bool hasBadDigit(const std::uint8_t* in, std::size_t octets) {
   std::uint8_t bad = 0;
   for (std::size_t i = 0; i < octets; ++i) {
     const std::uint8_t octet = in[i];
@@ -417,9 +452,13 @@ inline bool hasBadDigit(const std::uint8_t* in, std::size_t octets) {
   return bad != 0;
 }
 
+static_assert(daysFromCivilFast(1996, 13) == daysFromCivil(1997, 1, 1) &&
+              daysFromCivilFast(2100, 13) - daysFromCivilFast(2100, 1) == 365 &&
+              daysFromCivilFast(2000, 13) - daysFromCivilFast(2000, 1) == 366);
+
 constexpr std::uint32_t fromBcd(std::uint8_t octet) { return (octet >> 4) * 10U + (octet & 0x0FU); }
 
-inline Decoded decodeCcsTField(const std::uint8_t* t, const CcsFormat& f) {
+[[gnu::always_inline]] inline Decoded decodeCcsTField(const std::uint8_t* t, const CcsFormat& f) {
   if (hasBadDigit(t, kCcsFixedOctets + static_cast<std::size_t>(f.subSecond))) {
     return {SEC1996_PARSE_BAD_DIGIT, 0, 0};
   }
@@ -430,28 +469,32 @@ inline Decoded decodeCcsTField(const std::uint8_t* t, const CcsFormat& f) {
   const auto min = static_cast<std::int32_t>(fromBcd(t[5]));
   const auto sec = static_cast<std::int32_t>(fromBcd(t[6]));
   const std::int32_t dayOfYear = high * 100 + low;
-  // Every field in its range first, then whether the date exists.  24:00:00,
-  // which the checked door takes for the end of a leap day, is no CCS.
+  // Every field in its range first, then whether the date exists, whether
+  // it lies on the scale, and whether a second 60 is a leap second, in the
+  // order of the checked door (checked.h); 24:00:00 is no CCS.
   const bool dateInRange = f.dayOfYear ? dayOfYear >= 1 && dayOfYear <= 366
                                        : high >= 1 && high <= 12 && low >= 1 && low <= 31;
   if (year == 0 || !dateInRange || hour > 23 || min > 59 || sec > kLeapSecondField) {
     return {SEC1996_PARSE_FIELD_RANGE, 0, 0};
   }
-  std::int32_t mon = high, day = low;
-  if (f.dayOfYear) {
-    const std::int64_t january1 = daysFromFields(year, 1, 1);
-    if (dayOfYear > daysFromFields(year + 1, 1, 1) - january1) {
-      return {SEC1996_PARSE_NO_SUCH_DATE, 0, 0};
-    }
-    const CivilDate date = civilFromDays(january1 + dayOfYear - 1);
-    mon = date.mon;
-    day = date.day;
+  // Days from the first of the month (or of January) to that of the next:
+  // month 13 of daysFromCivilFast is January of the next year.
+  const std::int32_t mon = f.dayOfYear ? 1 : high;
+  const std::int32_t first = daysFromCivilFast(year, mon);
+  const std::int32_t length =
+      (f.dayOfYear ? daysFromCivilFast(year, 13) : daysFromCivilFast(year, mon + 1)) - first;
+  const std::int32_t day = f.dayOfYear ? dayOfYear : low;
+  if (day > length) return {SEC1996_PARSE_NO_SUCH_DATE, 0, 0};
+  const std::int64_t exact =
+      midnightCount(std::int64_t{first} + day - 1, kLeapSeconds) + hour * 3600 + min * 60 + sec;
+  if (!isOnScale(exact)) return {SEC1996_PARSE_OUT_OF_SPAN, 0, 0};
+  const auto count = static_cast<std::uint32_t>(exact);
+  if (sec == kLeapSecondField && !isLeapCount(count, kLeapSeconds)) {
+    return {SEC1996_PARSE_NOT_LEAP_SECOND, 0, 0};
   }
-  const Checked checked = checkedCountFromRecord(year, mon, day, hour, min, sec, kLeapSeconds);
-  if (checked.status != kOk) return {checked.status, 0, 0};
   std::uint64_t digits = 0;
   for (int i = 0; i < f.subSecond; ++i) digits = digits * 100 + fromBcd(t[kCcsFixedOctets + i]);
-  return {kOk, checked.count, digits * ccsUnit(f.subSecond)};
+  return {kOk, count, digits * ccsUnit(f.subSecond)};
 }
 
 // ---- The single-value doors --------------------------------------------------
@@ -486,6 +529,56 @@ inline Status decodeFrom(const Format& f, const std::uint8_t* code, std::size_t 
 }
 
 // ---- The array loops ---------------------------------------------------------
+
+// body.template operator()<I>() for the I in [0, N) that equals index: the
+// array forms turn the layout's numbers into constants of the loop they
+// choose, so that each field is written and read with fixed widths.
+template <std::size_t N, class Body>
+inline std::size_t withConstant(std::size_t index, Body&& body) {
+  return [&]<std::size_t... I>(std::index_sequence<I...>) {
+    std::size_t result = 0;
+    static_cast<void>(((index == I && (result = body.template operator()<I>(), true)) || ...));
+    return result;
+  }
+  (std::make_index_sequence<N>{});
+}
+
+// The index of a CUC, CDS or CCS format among the constants, and back.
+inline constexpr std::size_t kCucFormats = 2 * kCucMaxCoarse * (kCucMaxFine + 1);
+constexpr std::size_t cucIndex(int coarse, int fine, bool pField) {
+  return static_cast<std::size_t>(((coarse - 1) * (kCucMaxFine + 1) + fine) * 2) + pField;
+}
+template <std::size_t I>
+constexpr CucFormat cucFormatOf() {
+  return cucFormat(static_cast<int>(I / 2 / (kCucMaxFine + 1)) + 1,
+                   static_cast<int>(I / 2 % (kCucMaxFine + 1)), I % 2 != 0);
+}
+static_assert(cucFormatOf<cucIndex(5, 7, true)>().length == 14);
+
+inline constexpr std::size_t kCdsFormats = 2 * 2 * 3;
+constexpr std::size_t cdsIndex(const CdsFormat& f) {
+  return static_cast<std::size_t>(((f.dayOctets - 2) * 3 + f.subMs) * 2) + f.pField;
+}
+template <std::size_t I>
+constexpr CdsFormat cdsFormatOf(const CdsFormat& runtime) {
+  constexpr int dayOctets = static_cast<int>(I / 6) + 2, subMs = static_cast<int>(I / 2 % 3);
+  constexpr bool pField = I % 2 != 0;
+  return {dayOctets,        subMs,
+          runtime.agency,   runtime.epoch,
+          pField ? 1U : 0U, cdsLength(dayOctets, subMs, pField)};
+}
+
+inline constexpr std::size_t kCcsFormats = 2 * 2 * (kCcsMaxSubSecond + 1);
+constexpr std::size_t ccsIndex(const CcsFormat& f) {
+  return static_cast<std::size_t>(((f.dayOfYear ? 1 : 0) * (kCcsMaxSubSecond + 1) + f.subSecond) *
+                                  2) +
+         f.pField;
+}
+template <std::size_t I>
+constexpr CcsFormat ccsFormatOf() {
+  return ccsFormat(I / 2 / (kCcsMaxSubSecond + 1) != 0,
+                   static_cast<int>(I / 2 % (kCcsMaxSubSecond + 1)), I % 2 != 0);
+}
 
 // Encodes n elements of one format with encode(count, fraction, out).
 template <class Format, class Encode>

@@ -12,12 +12,16 @@ size_t cvtFromSec1996_ccs_n(const Sec1996* counts, const uint64_t* picoseconds, 
   if (layout->subSecondOctets < 0 || layout->subSecondOctets > kCcsMaxSubSecond) {
     return refuseAllCodes(n, status, SEC1996_PARSE_RESERVED);
   }
-  const CcsFormat f =
+  const CcsFormat runtime =
       ccsFormat(layout->dayOfYear != 0, layout->subSecondOctets, layout->pField != 0);
-  return encodeArray(counts, picoseconds, n, f, codes, status,
-                     [&f](std::uint32_t count, std::uint64_t ps, std::uint8_t* out) {
-                       if (ps >= kPicosecondsPerSecond) return SEC1996_PARSE_FIELD_RANGE;
-                       writeCcs(losslessRecordOf(count), ps, f, out);
-                       return kOk;
-                     });
+  return withConstant<kCcsFormats>(ccsIndex(runtime), [&]<std::size_t I>() {
+    constexpr CcsFormat f = ccsFormatOf<I>();
+    return encodeArray(counts, picoseconds, n, f, codes, status,
+                       [](std::uint32_t count, std::uint64_t ps, std::uint8_t* out) {
+                         constexpr CcsFormat f = ccsFormatOf<I>();
+                         if (ps >= kPicosecondsPerSecond) return SEC1996_PARSE_FIELD_RANGE;
+                         writeCcs(losslessRecordOf(count), ps, f, out);
+                         return kOk;
+                       });
+  });
 }

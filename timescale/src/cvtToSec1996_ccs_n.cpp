@@ -7,9 +7,14 @@ size_t cvtToSec1996_ccs_n(const uint8_t* codes, size_t n, const Sec1996CcsLayout
   if (layout->subSecondOctets < 0 || layout->subSecondOctets > kCcsMaxSubSecond) {
     return refuseAll(n, counts, picoseconds, status, SEC1996_PARSE_RESERVED);
   }
-  const CcsFormat f =
+  const CcsFormat runtime =
       ccsFormat(layout->dayOfYear != 0, layout->subSecondOctets, layout->pField != 0);
-  const std::uint8_t pField[1] = {ccsPField(f)};
-  return decodeArray(codes, n, f, pField, counts, picoseconds, status,
-                     [&f](const std::uint8_t* t) { return decodeCcsTField(t, f); });
+  return withConstant<kCcsFormats>(ccsIndex(runtime), [&]<std::size_t I>() {
+    constexpr CcsFormat f = ccsFormatOf<I>();
+    const std::uint8_t pField[1] = {ccsPField(f)};
+    return decodeArray(codes, n, f, pField, counts, picoseconds, status, [](const std::uint8_t* t) {
+      constexpr CcsFormat f = ccsFormatOf<I>();
+      return decodeCcsTField(t, f);
+    });
+  });
 }

@@ -6,8 +6,13 @@ size_t cvtToSec1996_cds_n(const uint8_t* codes, size_t n, const Sec1996CdsLayout
   using namespace sec1996::detail::ccsds;
   const CdsResult format = cdsFormatOf(*layout);
   if (format.status != kOk) return refuseAll(n, counts, picoseconds, status, format.status);
-  const CdsFormat f = format.format;
-  const std::uint8_t pField[1] = {cdsPField(f)};
-  return decodeArray(codes, n, f, pField, counts, picoseconds, status,
-                     [&f](const std::uint8_t* t) { return decodeCdsTField(t, f); });
+  return withConstant<kCdsFormats>(cdsIndex(format.format), [&]<std::size_t I>() {
+    const CdsFormat f = cdsFormatOf<I>(format.format);
+    const std::uint8_t pField[1] = {cdsPField(f)};
+    return decodeArray(codes, n, f, pField, counts, picoseconds, status,
+                       [&format](const std::uint8_t* t) {
+                         const CdsFormat f = cdsFormatOf<I>(format.format);
+                         return decodeCdsTField(t, f);
+                       });
+  });
 }
