@@ -39,6 +39,11 @@
  *
  * Refusals.  Every function returns a Sec1996ParseStatus (sec1996.h) and
  * writes nothing on a refusal; no decoder reads past the size it is given.
+ * The layout pointer of every function must not be a null pointer.
+ *
+ * Not here: CUC level 1 (time code id 001, TAI seconds from 1958-01-01),
+ * which the decoder refuses as SEC1996_PARSE_WRONG_CODE; CUC fine times of
+ * 9 or 10 octets (SEC1996_PARSE_RESERVED); agency-defined codes (id 110).
  *
  * Example (CUC 4+2 with its P-field):
  *     Sec1996CucLayout cuc = {1, 4, 2};

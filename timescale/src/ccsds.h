@@ -441,33 +441,43 @@ constexpr std::uint64_t ccsUnit(int octets) {
   return kOk;
 }
 
-// Whether any nibble of the octets is above 9: a nibble n > 9 is one whose
-// n + 6 carries into the next nibble.
-[[gnu::always_inline]] inline bool hasBadDigit(const std::uint8_t* in, std::size_t octets) {
-  std::uint8_t bad = 0;
-  for (std::size_t i = 0; i < octets; ++i) {
-    const std::uint8_t octet = in[i];
-    bad |= static_cast<std::uint8_t>(((octet & 0x0F) > 9) | ((octet >> 4) > 9));
-  }
-  return bad != 0;
+// The BCD octets of a field, up to 7 of them, packed into a word (as
+// readBigEndian reads them) and worked on all at once.
+inline constexpr std::uint64_t kLowNibbles = 0x0F0F0F0F0F0F0F0F;
+inline constexpr std::uint64_t kSixes = 0x0606060606060606;
+inline constexpr std::uint64_t kNibbleCarries = 0x1010101010101010;
+
+// Whether a nibble is above 9: the one nibble n for which n + 6 carries.
+constexpr bool hasBadDigit(std::uint64_t octets) {
+  const std::uint64_t low = (octets & kLowNibbles) + kSixes;
+  const std::uint64_t high = ((octets >> 4) & kLowNibbles) + kSixes;
+  return ((low | high) & kNibbleCarries) != 0;
 }
+
+// Each octet's two digits as its value, 0 to 99: 16 h + l less 6 h.
+constexpr std::uint64_t valuesOfDigits(std::uint64_t octets) {
+  return octets - 6 * ((octets >> 4) & kLowNibbles);
+}
+
+static_assert(hasBadDigit(0x0A) && hasBadDigit(0xA0) && !hasBadDigit(0x99999999999999));
+static_assert(valuesOfDigits(0x19970630235960) == 0x1361061E173B3C);
 
 static_assert(daysFromCivilFast(1996, 13) == daysFromCivil(1997, 1, 1) &&
               daysFromCivilFast(2100, 13) - daysFromCivilFast(2100, 1) == 365 &&
               daysFromCivilFast(2000, 13) - daysFromCivilFast(2000, 1) == 366);
 
-constexpr std::uint32_t fromBcd(std::uint8_t octet) { return (octet >> 4) * 10U + (octet & 0x0FU); }
-
 [[gnu::always_inline]] inline Decoded decodeCcsTField(const std::uint8_t* t, const CcsFormat& f) {
-  if (hasBadDigit(t, kCcsFixedOctets + static_cast<std::size_t>(f.subSecond))) {
-    return {SEC1996_PARSE_BAD_DIGIT, 0, 0};
-  }
-  const auto year = static_cast<std::int32_t>(fromBcd(t[0]) * 100 + fromBcd(t[1]));
-  const auto high = static_cast<std::int32_t>(fromBcd(t[2]));
-  const auto low = static_cast<std::int32_t>(fromBcd(t[3]));
-  const auto hour = static_cast<std::int32_t>(fromBcd(t[4]));
-  const auto min = static_cast<std::int32_t>(fromBcd(t[5]));
-  const auto sec = static_cast<std::int32_t>(fromBcd(t[6]));
+  const std::uint64_t fixed = readBigEndian(t, kCcsFixedOctets);
+  const std::uint64_t subSecond =
+      f.subSecond > 0 ? readBigEndian(t + kCcsFixedOctets, f.subSecond) : 0;
+  if (hasBadDigit(fixed) || hasBadDigit(subSecond)) return {SEC1996_PARSE_BAD_DIGIT, 0, 0};
+  const std::uint64_t values = valuesOfDigits(fixed);
+  const auto octet = [values](int i) {  // octet i of the seven, [0, 99]
+    return static_cast<std::int32_t>(values >> (8 * (kCcsFixedOctets - 1 - i)) & 0xFF);
+  };
+  const std::int32_t year = octet(0) * 100 + octet(1);
+  const std::int32_t high = octet(2), low = octet(3);
+  const std::int32_t hour = octet(4), min = octet(5), sec = octet(6);
   const std::int32_t dayOfYear = high * 100 + low;
   // Every field in its range first, then whether the date exists, whether
   // it lies on the scale, and whether a second 60 is a leap second, in the
@@ -493,7 +503,8 @@ constexpr std::uint32_t fromBcd(std::uint8_t octet) { return (octet >> 4) * 10U 
     return {SEC1996_PARSE_NOT_LEAP_SECOND, 0, 0};
   }
   std::uint64_t digits = 0;
-  for (int i = 0; i < f.subSecond; ++i) digits = digits * 100 + fromBcd(t[kCcsFixedOctets + i]);
+  const std::uint64_t subValues = valuesOfDigits(subSecond);
+  for (int i = f.subSecond - 1; i >= 0; --i) digits = digits * 100 + (subValues >> (8 * i) & 0xFF);
   return {kOk, count, digits * ccsUnit(f.subSecond)};
 }
 
