@@ -406,28 +406,24 @@ constexpr std::uint64_t ccsUnit(int octets) {
   if (f.pField != 0) out[0] = ccsPField(f);
   std::uint8_t* t = out + f.pField;
   const auto year = static_cast<std::uint32_t>(d.year);  // [1996, 2132]
-  // The seven octets in one word, the first the most significant.
-  std::uint64_t fixed = std::uint64_t{bcd(year / 100)} << 8 | bcd(year % 100);
+  t[0] = bcd(year / 100);
+  t[1] = bcd(year % 100);
   if (f.dayOfYear) {
     const auto day = static_cast<std::uint32_t>(daysFromCivilFast(d.year, d.mon) -
                                                 daysFromCivilFast(d.year, 1) + d.day);  // [1, 366]
-    fixed = fixed << 16 | (day / 100) << 8 | bcd(day % 100);
+    t[2] = static_cast<std::uint8_t>(day / 100);
+    t[3] = bcd(day % 100);
   } else {
-    fixed = fixed << 16 | std::uint64_t{bcd(static_cast<std::uint32_t>(d.mon))} << 8 |
-            bcd(static_cast<std::uint32_t>(d.day));
+    t[2] = bcd(static_cast<std::uint32_t>(d.mon));
+    t[3] = bcd(static_cast<std::uint32_t>(d.day));
   }
-  fixed = fixed << 24 | std::uint64_t{bcd(static_cast<std::uint32_t>(d.hour))} << 16 |
-          std::uint64_t{bcd(static_cast<std::uint32_t>(d.min))} << 8 |
-          bcd(static_cast<std::uint32_t>(d.sec));
-  writeBigEndian(fixed, kCcsFixedOctets, t);
-  if (f.subSecond > 0) {
-    std::uint64_t digits = picoseconds / ccsUnit(f.subSecond);
-    std::uint64_t subSecond = 0;
-    for (int i = 0; i < f.subSecond; ++i) {
-      subSecond |= std::uint64_t{bcd(static_cast<std::uint32_t>(digits % 100))} << (8 * i);
-      digits /= 100;
-    }
-    writeBigEndian(subSecond, f.subSecond, t + kCcsFixedOctets);
+  t[4] = bcd(static_cast<std::uint32_t>(d.hour));
+  t[5] = bcd(static_cast<std::uint32_t>(d.min));
+  t[6] = bcd(static_cast<std::uint32_t>(d.sec));
+  std::uint64_t digits = picoseconds / ccsUnit(f.subSecond);
+  for (int i = f.subSecond - 1; i >= 0; --i) {
+    t[kCcsFixedOctets + i] = bcd(static_cast<std::uint32_t>(digits % 100));
+    digits /= 100;
   }
 }
 
