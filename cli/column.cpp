@@ -49,19 +49,19 @@ void ColumnConverter::refuseLine(unsigned long long number, std::string_view tex
 }
 
 void ColumnConverter::writeConverted(const Record& line, std::size_t begin, std::size_t end,
-                                     const Sec1996* count) {
+                                     const ParseResult* value) {
   const bool replace = options_.replace;
   output_.write(replace ? line.text.substr(0, begin) : line.text);
   for (std::size_t i = 0; i < options_.forms.size(); ++i) {
     if (i > 0 || !replace) output_.write(std::string_view(&options_.delimiter, 1));
-    if (count == nullptr) {
+    if (value == nullptr) {
       output_.write(placeholder_);
       continue;
     }
     // Quotes, the form and its terminating zero.
     char* out = output_.reserve(kMaxFormLength + 3);
     if (quoted_[i]) *out++ = kQuote;
-    out = formatForm(out, *count, options_.forms[i]);
+    out = formatForm(out, value->count, options_.forms[i], value->fraction, options_.codes);
     if (quoted_[i]) *out++ = kQuote;
     output_.commit(out);
   }
@@ -133,9 +133,9 @@ void ColumnConverter::convert(const LineReader::Line& line, unsigned long long n
   }
   const std::string_view value =
       fieldText(text.text.substr(found.begin, found.end - found.begin), scratch_);
-  const ParseResult result = parseValue(value);
+  const ParseResult result = readValue(value, options_);
   if (result.ok) {
-    writeConverted(text, found.begin, found.end, &result.count);
+    writeConverted(text, found.begin, found.end, &result);
     return;
   }
   refuseLine(number, value, false, result.reason);

@@ -46,8 +46,9 @@ class ColumnConverter {
   void convertHeader(const LineReader::Line& line);
   void writeAsItStands(const LineReader::Line& line);
   // The line with each form's text, or with the placeholder for each when
-  // count is null, at the field [begin, end) or after the line.
-  void writeConverted(const Record& line, std::size_t begin, std::size_t end, const Sec1996* count);
+  // value is null, at the field [begin, end) or after the line.
+  void writeConverted(const Record& line, std::size_t begin, std::size_t end,
+                      const ParseResult* value);
   void refuseLine(unsigned long long number, std::string_view text, bool cut,
                   std::string_view reason);
 

@@ -104,6 +104,12 @@ std::string_view formName(Form form) {
       return "text";
     case Form::kYearDay:
       return "yearday";
+    case Form::kCuc:
+      return "cuc";
+    case Form::kCds:
+      return "cds";
+    case Form::kCcs:
+      return "ccs";
   }
   return {};
 }
@@ -119,11 +125,16 @@ bool formMayContain(Form form, char c) {
       return c == '-' || c == ' ' || c == ':' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     case Form::kYearDay:
       return c == '.' || c == ' ';
+    case Form::kCuc:
+    case Form::kCds:
+    case Form::kCcs:
+      return c >= 'A' && c <= 'F';
   }
   return true;
 }
 
-char* formatForm(char* out, Sec1996 count, Form form) {
+char* formatForm(char* out, Sec1996 count, Form form, std::uint64_t fraction,
+                 const CodeLayouts& layouts) {
   switch (form) {
     case Form::kCount:
       return putNumber(out, count);
@@ -135,6 +146,12 @@ char* formatForm(char* out, Sec1996 count, Form form) {
       return out + kTextLength;
     case Form::kYearDay:
       return formatYearDay(out, cvtFromSec1996_yd(count));
+    case Form::kCuc:
+      return formatCode(out, count, fraction, Code::kCuc, layouts);
+    case Form::kCds:
+      return formatCode(out, count, fraction, Code::kCds, layouts);
+    case Form::kCcs:
+      return formatCode(out, count, fraction, Code::kCcs, layouts);
   }
   return out;
 }

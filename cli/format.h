@@ -8,20 +8,27 @@
 //   yearday    year.day-of-year exactly as CvtTest   1997.182.000000
 //              prints it ("%4.4ld.%9.6f": a day
 //              below 10 gets a leading blank)
+//   cuc, cds,  the CCSDS time codes in hex, only when 2E02D124800000
+//   ccs        asked for (codes.h)
 #ifndef SEC1996_CLI_FORMAT_H
 #define SEC1996_CLI_FORMAT_H
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
+#include "codes.h"
 #include "timescale/sec1996.h"
 
 namespace sec1996::cli {
 
-enum class Form { kCount, kIso8601, kText, kYearDay };
+enum class Form { kCount, kIso8601, kText, kYearDay, kCuc, kCds, kCcs };
 
 // Every form, in the order of the output line.
 inline constexpr Form kAllForms[] = {Form::kCount, Form::kIso8601, Form::kText, Form::kYearDay};
+
+// The time codes, written only when --output names them.
+inline constexpr Form kCodeForms[] = {Form::kCuc, Form::kCds, Form::kCcs};
 
 // The name of a form, as --output takes it and --header prints it.
 std::string_view formName(Form form);
@@ -30,8 +37,8 @@ std::string_view formName(Form form);
 // quoted around it.
 bool formMayContain(Form form, char c);
 
-// The longest text of any form (the ISO 8601 and library texts).
-inline constexpr std::size_t kMaxFormLength = 20;
+// The longest text of any form (the hex of the longest time code).
+inline constexpr std::size_t kMaxFormLength = kMaxCodeLength;
 
 // The column names, as --header prints them, with the newline.
 inline constexpr char kHeader[] = "count\tiso8601\ttext\tyearday\n";
@@ -47,9 +54,12 @@ inline constexpr std::size_t kMaxLineLength = 10 + 1 + 20 + 1 + 20 + 1 + 15 + 1;
 // The whole line of count, newline included; at most kMaxLineLength bytes.
 char* formatLine(char* out, Sec1996 count);
 
-// count in one form.  It may write one byte past the end it returns (a
-// terminating zero), so out needs kMaxFormLength + 1 bytes.
-char* formatForm(char* out, Sec1996 count, Form form);
+// count in one form; a time code with fraction (in 2^-64 s) in the layout
+// layouts gives it, which the caller has checked it can (codeProblem).  It
+// may write one byte past the end it returns (a terminating zero), so out
+// needs kMaxFormLength + 1 bytes.
+char* formatForm(char* out, Sec1996 count, Form form, std::uint64_t fraction = 0,
+                 const CodeLayouts& layouts = CodeLayouts{});
 
 // The year and day of the year as "%4.4ld.%9.6f" prints them.
 char* formatYearDay(char* out, const YearDay1996& yearDay);

@@ -69,7 +69,8 @@ constexpr char kHelp[] =
     "\n"
     "Options:\n"
     "  -o, --output=FORMS     the forms to write, comma-separated, of count,\n"
-    "                         iso8601, text and yearday (default: all four)\n"
+    "                         iso8601, text and yearday (default: all four),\n"
+    "                         and the time codes cuc, cds and ccs\n"
     "      --header           value mode: print the column names first;\n"
     "                         column mode: the first line is a header, kept,\n"
     "                         with a name for each field written (FIELD_FORM)\n"
@@ -87,6 +88,23 @@ constexpr char kHelp[] =
     "  -a, --append           column mode: append the forms as new fields at\n"
     "                         the end of the line (default)\n"
     "  -r, --replace          column mode: put the forms in place of the field\n"
+    "      --from=CODE        every value is the hex of a CCSDS time code, cuc,\n"
+    "                         cds or ccs, with its P-field unless --no-pfield\n"
+    "CCSDS time codes (CCSDS 301.0-B-4), written as hex by -o cuc,cds,ccs and\n"
+    "read by --from; a fraction of a second read from one goes into the codes\n"
+    "written (truncated to their resolution), the other forms show its second:\n"
+    "      --cuc-octets=C.F   CUC level 2, the count as coarse time: C coarse\n"
+    "                         (1-7) and F fine (0-8) octets (default 4.2)\n"
+    "      --cds-day=BITS     CDS day segment, 16 or 24 bits (default 16)\n"
+    "      --cds-sub=UNIT     CDS sub-millisecond segment, none, us or ps\n"
+    "                         (default us)\n"
+    "      --cds-epoch=DATE   CDS day 0: 1958 (level 1, the default) or an\n"
+    "                         agency epoch YYYY-MM-DD (level 2)\n"
+    "      --ccs-calendar=C   CCS month and day (month, the default) or day of\n"
+    "                         the year (yday)\n"
+    "      --ccs-octets=N     CCS sub-second octets, 0-6 (default 3, 10^-6 s)\n"
+    "      --no-pfield        codes without their P-field (implicit, as the\n"
+    "                         options above say)\n"
     "  -h, --help             print this help\n"
     "      --version          print the version\n"
     "      --                 treat every later argument as a value\n"
@@ -135,7 +153,7 @@ class ValueConverter {
   // only called then.
   template <typename Where>
   void convert(std::string_view input, Where&& where) {
-    const ParseResult result = parseValue(input);
+    const ParseResult result = readValue(input, options_);
     if (!result.ok) {
       refuse(where(), input, false, result.reason);
     } else if (everyForm_) {
@@ -144,7 +162,8 @@ class ValueConverter {
       for (std::size_t i = 0; i < options_.forms.size(); ++i) {
         char* out = output_.reserve(kMaxFormLength + 2);
         if (i > 0) *out++ = '\t';
-        output_.commit(formatForm(out, result.count, options_.forms[i]));
+        output_.commit(
+            formatForm(out, result.count, options_.forms[i], result.fraction, options_.codes));
       }
       output_.write("\n");
     }

@@ -26,14 +26,18 @@ std::optional<std::string> readForms(std::string_view list, std::vector<Form>& f
     const std::size_t comma = list.find(',', start);
     const std::string_view name = list.substr(start, comma - start);
     bool known = false;
-    for (const Form form : kAllForms) {
-      if (formName(form) == name) {
-        forms.push_back(form);
-        known = true;
+    for (const auto& list : {std::begin(kAllForms), std::begin(kCodeForms)}) {
+      const Form* end = list == std::begin(kAllForms) ? std::end(kAllForms) : std::end(kCodeForms);
+      for (const Form* form = list; form != end; ++form) {
+        if (formName(*form) == name) {
+          forms.push_back(*form);
+          known = true;
+        }
       }
     }
     if (!known) {
-      return "unknown output form " + quoted(name, false) + " (count, iso8601, text or yearday)";
+      return "unknown output form " + quoted(name, false) +
+             " (count, iso8601, text, yearday, cuc, cds or ccs)";
     }
     if (comma == std::string_view::npos) return std::nullopt;
     start = comma + 1;
@@ -110,7 +114,10 @@ Options parseOptions(int argc, const char* const* argv) {
       return (!shortName.empty() && name == shortName) || name == longName;
     };
     const bool takesArgument = is("-f", "--field") || is("-d", "--delimiter") ||
-                               is("-o", "--output") || is("-p", "--placeholder");
+                               is("-o", "--output") || is("-p", "--placeholder") ||
+                               is("", "--from") || is("", "--cuc-octets") || is("", "--cds-day") ||
+                               is("", "--cds-sub") || is("", "--cds-epoch") ||
+                               is("", "--ccs-calendar") || is("", "--ccs-octets");
     std::string_view value;
     if (takesArgument) {
       if (attached) {
@@ -152,6 +159,23 @@ Options parseOptions(int argc, const char* const* argv) {
       }
       options.placeholder = value;
       keep = true;
+    } else if (is("", "--from")) {
+      options.from = codeNamed(value);
+      if (!options.from) problem = "--from takes cuc, cds or ccs, not " + quoted(value, false);
+    } else if (is("", "--cuc-octets")) {
+      problem = readCucOctets(value, options.codes);
+    } else if (is("", "--cds-day")) {
+      problem = readCdsDay(value, options.codes);
+    } else if (is("", "--cds-sub")) {
+      problem = readCdsSub(value, options.codes);
+    } else if (is("", "--cds-epoch")) {
+      problem = readCdsEpoch(value, options.codes);
+    } else if (is("", "--ccs-calendar")) {
+      problem = readCcsCalendar(value, options.codes);
+    } else if (is("", "--ccs-octets")) {
+      problem = readCcsOctets(value, options.codes);
+    } else if (is("", "--no-pfield")) {
+      leaveOutPFields(options.codes);
     } else {
       problem = "unknown option " + quoted(argument, false);
     }
@@ -174,6 +198,22 @@ Options parseOptions(int argc, const char* const* argv) {
   }
   options.keep = keep.value_or(options.column);
   return options;
+}
+
+ParseResult readValue(std::string_view input, const Options& options) {
+  ParseResult result =
+      options.from ? parseCode(input, *options.from, options.codes) : parseValue(input);
+  if (!result.ok) return result;
+  for (const Form form : options.forms) {
+    for (std::size_t i = 0; i < std::size(kCodeForms); ++i) {
+      if (form != kCodeForms[i]) continue;
+      const auto code = static_cast<Code>(i);
+      if (auto problem = codeProblem(result.count, result.fraction, code, options.codes)) {
+        return {false, 0, *std::move(problem)};
+      }
+    }
+  }
+  return result;
 }
 
 }  // namespace sec1996::cli

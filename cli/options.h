@@ -16,11 +16,14 @@
 #define SEC1996_CLI_OPTIONS_H
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "codes.h"
 #include "format.h"
+#include "parse.h"
 
 namespace sec1996::cli {
 
@@ -45,10 +48,19 @@ struct Options {
   std::string fieldName;
   char delimiter = '\t';
   bool replace = false;
+
+  // Values are the hex of this time code (--from), and the layouts of the
+  // codes read and written.
+  std::optional<Code> from;
+  CodeLayouts codes;
 };
 
 // Reads argv; every problem is a kUsageError with its reason.
 Options parseOptions(int argc, const char* const* argv);
+
+// One value as the options read it (a time code's hex with --from, else
+// parseValue), refused too when a time code among the forms cannot hold it.
+ParseResult readValue(std::string_view input, const Options& options);
 
 }  // namespace sec1996::cli
 

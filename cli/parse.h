@@ -34,6 +34,7 @@
 #ifndef SEC1996_CLI_PARSE_H
 #define SEC1996_CLI_PARSE_H
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,9 @@ struct ParseResult {
   bool ok = false;
   Sec1996 count = 0;   // when ok
   std::string reason;  // when refused: why, in a few words
+  // The fraction of a second after count that a time code gave, in units
+  // of 2^-64 s (see codes.h); 0 for every other form.
+  std::uint64_t fraction = 0;
 };
 
 ParseResult parseValue(std::string_view input);

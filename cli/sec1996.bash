@@ -13,9 +13,10 @@ _sec1996() {
   elif [[ $prev == = ]] && ((COMP_CWORD > 1)); then
     prev=${COMP_WORDS[COMP_CWORD - 2]}
   fi
-  local forms='count iso8601 text yearday'
+  local forms='count iso8601 text yearday cuc cds ccs'
   local options='--output --header --keep --drop --placeholder --field --delimiter
-    --append --replace --help --version'
+    --append --replace --help --version --from --cuc-octets --cds-day --cds-sub
+    --cds-epoch --ccs-calendar --ccs-octets --no-pfield'
 
   # A comma-separated list of forms: complete the part after the last comma.
   case $prev in
@@ -31,8 +32,24 @@ _sec1996() {
       mapfile -t COMPREPLY < <(compgen -W ',' -- "$cur")
       return
       ;;
-    -f | --field | -p | --placeholder)
+    -f | --field | -p | --placeholder | --cuc-octets | --cds-epoch | --ccs-octets)
       COMPREPLY=()
+      return
+      ;;
+    --from)
+      mapfile -t COMPREPLY < <(compgen -W 'cuc cds ccs' -- "$cur")
+      return
+      ;;
+    --cds-day)
+      mapfile -t COMPREPLY < <(compgen -W '16 24' -- "$cur")
+      return
+      ;;
+    --cds-sub)
+      mapfile -t COMPREPLY < <(compgen -W 'none us ps' -- "$cur")
+      return
+      ;;
+    --ccs-calendar)
+      mapfile -t COMPREPLY < <(compgen -W 'month yday' -- "$cur")
       return
       ;;
   esac

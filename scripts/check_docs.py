@@ -184,7 +184,7 @@ def man_options(page):
         if line.startswith(".SH"):
             section = line[3:].strip().strip('"')
         elif section == "OPTIONS" and line == ".TP" and i + 1 < len(lines):
-            for opt in re.findall(r"\\-\\-[a-z][a-z-]*|\\-\\-(?![a-z])|\\-[a-zA-Z](?![a-zA-Z])", lines[i + 1]):
+            for opt in re.findall(r"\\-\\-[a-z](?:[a-z]|\\-[a-z])*|\\-\\-(?![a-z])|\\-[a-zA-Z](?![a-zA-Z])", lines[i + 1]):
                 options.add(opt.replace("\\-", "-"))
     return options
 

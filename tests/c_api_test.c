@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "timescale/sec1996.h"
+#include "timescale/sec1996_ccsds.h"
 
 static int failures = 0;
 
@@ -31,6 +32,18 @@ int main(void) {
   check(getDateFromSecondsSince1996(47260801) == &time_str && time_str.tm_mon == 6,
         "getDateFromSecondsSince1996");
   check(getSecondsSince1996FromDate(&record) == 94694401u, "getSecondsSince1996FromDate");
+  {
+    const Sec1996CucLayout cuc = {1, 4, 2};
+    uint8_t code[SEC1996_CCSDS_MAX_SIZE];
+    size_t length = 0;
+    Sec1996 count = 0;
+    check(cvtFromSec1996_cuc(47260800, 0, &cuc, code, sizeof code, &length) == SEC1996_PARSE_OK &&
+              length == 7 && memcmp(code, "\x2E\x02\xD1\x24\x80\x00\x00", 7) == 0,
+          "cvtFromSec1996_cuc of the leap second");
+    check(cvtToSec1996_cuc(code, length, &cuc, &count, NULL, NULL) == SEC1996_PARSE_OK &&
+              count == 47260800u,
+          "cvtToSec1996_cuc of the leap second");
+  }
   printf("%d failed\n", failures);
   return failures == 0 ? 0 : 1;
 }

@@ -327,7 +327,9 @@ typedef enum Sec1996ParseStatus {
   SEC1996_PARSE_LIST_ORDER = 19,        /**< leap-second list dates that do not
                                            increase */
   SEC1996_PARSE_LIST_STEP = 20,         /**< a TAI-UTC step other than +1 or -1 */
-  SEC1996_PARSE_LIST_NOT_FOUND = 21     /**< no leap-second list could be read */
+  SEC1996_PARSE_LIST_NOT_FOUND = 21,    /**< no leap-second list could be read */
+  SEC1996_PARSE_OTHER_LAYOUT = 50       /**< a time code of another layout than
+                                           the one asked for */
 } Sec1996ParseStatus;
 
 /** parseDate1996_iso - strict reading of an ISO 8601 UTC date and time

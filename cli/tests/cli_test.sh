@@ -394,6 +394,62 @@ alignment)
   awk 'NR == FNR { bad[$1] = 1; next } !(FNR in bad)' "$work/bad" "$work/kept" | expect_file out
   ;;
 
+codes)
+  # CCSDS time codes out and in: the default layouts, a fraction carried from
+  # one code into the others, the layout options, and each kind of refusal.
+  run -o count,cuc,cds,ccs 0 47260800 4294967295
+  expect_status 0
+  expect_file out <<END
+0${tab}2E000000000000${tab}413637000000000000${tab}5319960101000000000000
+47260800${tab}2E02D124800000${tab}41385905265C000000${tab}5319970630235960000000
+4294967295${tab}2EFFFFFFFF0000${tab}41F865016370300000${tab}5321320207062814000000
+END
+  run --from cds -o iso8601,cuc,cds,ccs 41385905265FE703E7 41385905265FE803E7 413859052658180000
+  expect_status 1
+  expect_file out <<END
+1997-06-30T23:59:60Z${tab}2E02D12480FFFF${tab}41385905265FE703E7${tab}5319970630235960999999
+1997-06-30T23:59:59Z${tab}2E02D1247F0000${tab}413859052658180000${tab}5319970630235959000000
+END
+  expect_file err <<'END'
+sec1996: argument 6: "41385905265FE803E7": not a CDS: a field is out of its range
+END
+  run --no-pfield --cuc-octets 2.1 --cds-day 24 --cds-sub ps --cds-epoch 1996-01-01 \
+    --ccs-calendar yday --ccs-octets 6 -o cuc,cds,ccs 65535 65536
+  expect_status 1
+  expect_file out <<END
+FFFF00${tab}00000003E7FC1800000000${tab}19960001181215000000000000
+END
+  expect_file err <<'END'
+sec1996: argument 17: "65536": cannot be written as CUC: outside what the layout's counter holds
+END
+  run --from cuc -o count 2e02d124800000 1E02D12480C000 2E02D124 2E02D1248000000 2E02D12480000000 \
+    2G AF1802D1248000000000000000000000
+  expect_status 1
+  expect_file out <<END
+47260800
+END
+  expect_file err <<'END'
+sec1996: argument 6: "1E02D12480C000": not a CUC: a time code other than the one asked for
+sec1996: argument 7: "2E02D124": not a CUC: the input ends before its layout does
+sec1996: argument 8: "2E02D1248000000": an odd number of hex digits
+sec1996: argument 9: "2E02D12480000000": octets after the CUC of 7 octets
+sec1996: argument 10: "2G": not hex: character 2 is not 0-9, A-F or a-f
+sec1996: argument 11: "AF1802D1248000000000000000000000": not a CUC: a reserved or unsupported layout value
+END
+  run --from ccs -o count 5019980630235960 50199A0630235960
+  expect_status 1
+  expect_file err <<'END'
+sec1996: argument 5: "5019980630235960": not a CCS: second 60 that is not a leap second of the scale
+sec1996: argument 6: "50199A0630235960": not a CCS: a BCD digit above 9
+END
+  for bad in '--cuc-octets 4.9' '--cds-day 32' '--cds-sub ns' '--cds-epoch 1997-02-29' \
+    '--ccs-calendar week' '--ccs-octets 7' '--from tai'; do
+    # shellcheck disable=SC2086
+    run $bad 0
+    expect_status 2
+  done
+  ;;
+
 docs)
   # The manual page renders without a warning; it and the bash completion
   # know every option --help lists; the completion completes.

@@ -49,6 +49,8 @@ const char* parseStatusText1996(Sec1996ParseStatus status) {
       return "a TAI-UTC step other than +1 or -1 in the leap-second list";
     case SEC1996_PARSE_LIST_NOT_FOUND:
       return "no leap-second list could be read";
+    case SEC1996_PARSE_OTHER_LAYOUT:
+      return "a time code of another layout than the one asked for";
   }
   return "unknown status";
 }
