@@ -49,6 +49,10 @@ const char* parseStatusText1996(Sec1996ParseStatus status) {
       return "a TAI-UTC step other than +1 or -1 in the leap-second list";
     case SEC1996_PARSE_LIST_NOT_FOUND:
       return "no leap-second list could be read";
+    case SEC1996_PARSE_CONFLICT:
+      return "fields that name different dates (a weekday, day of the year or repeated field)";
+    case SEC1996_PARSE_MISMATCH:
+      return "the text does not match the pattern";
   }
   return "unknown status";
 }
