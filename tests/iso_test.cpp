@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "timescale/sec1996.h"
 
@@ -95,6 +96,38 @@ TEST(IsoForm, WrittenTextReadsBackAroundTheLeapSecond) {
         << text;
     ASSERT_EQ(back, count) << text;
   }
+}
+
+// The array form gives every text of the table what the single reader
+// gives, in a column padded with zeros and in one exactly as wide as the
+// text, and counts the refusals.
+TEST(IsoForm, ArrayFormGivesEachTextTheSingleAnswer) {
+  constexpr std::size_t kWidth = 24;
+  std::string column;
+  std::vector<Sec1996ParseStatus> expected;
+  for (const IsoCase& c : kCases) {
+    if (c.text.find('\0') != std::string_view::npos) continue;  // the zero ends a text there
+    if (c.text.size() > kWidth) continue;
+    std::string slot(c.text);
+    slot.resize(kWidth, '\0');
+    column += slot;
+    expected.push_back(c.status);
+    Sec1996 alone = 1, inArray = 1;
+    Sec1996ParseStatus status = SEC1996_PARSE_SYNTAX;
+    EXPECT_EQ(parseDate1996_iso_n(c.text.data(), 1, c.text.size(), &inArray, &status),
+              c.status == SEC1996_PARSE_OK ? 0U : 1U)
+        << c.text;
+    EXPECT_EQ(status, parseDate1996_iso(c.text.data(), c.text.size(), &alone, nullptr)) << c.text;
+    EXPECT_EQ(inArray, c.status == SEC1996_PARSE_OK ? alone : 0U) << c.text;
+  }
+  const std::size_t n = expected.size();
+  std::vector<Sec1996> counts(n);
+  std::vector<Sec1996ParseStatus> statuses(n);
+  std::size_t refused = 0;
+  for (const Sec1996ParseStatus s : expected) refused += s != SEC1996_PARSE_OK;
+  EXPECT_EQ(parseDate1996_iso_n(column.data(), n, kWidth, counts.data(), statuses.data()), refused);
+  EXPECT_EQ(statuses, expected);
+  EXPECT_EQ(parseDate1996_iso_n(nullptr, 0, kWidth, nullptr, nullptr), 0U);
 }
 
 }  // namespace

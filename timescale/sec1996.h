@@ -510,6 +510,28 @@ SEC1996_API void cvtToSec1996_posix_n(const int64_t* in, size_t n, Sec1996* out)
  *      out + i * SEC1996_ISO_LENGTH, with no terminating zero. */
 SEC1996_API void stringDate1996_iso_n(const Sec1996* in, size_t n, char* out);
 
+/* parseDate1996_iso_n - parseDate1996_iso over an array of fixed-width texts
+ *
+ *   size_t parseDate1996_iso_n(const char* in, size_t n, size_t width,
+ *                              Sec1996* out, Sec1996ParseStatus* status);
+ *
+ * Parameters:   in - n texts of width bytes each, back to back: text i is
+ *               the bytes in[i * width] to in[i * width + width - 1], up to
+ *               its first zero byte if it has one (a fixed-width column, as
+ *               numpy's S20 holds shorter texts; stringDate1996_iso_n writes
+ *               one with width SEC1996_ISO_LENGTH).  out[0..n-1] - the count
+ *               of each text, 0 where refused.  status[0..n-1] - the status
+ *               parseDate1996_iso gives for each text; may be a null pointer.
+ *               n may be 0, and then every pointer may be null.  The arrays
+ *               must not overlap.
+ * Return value: the number of texts refused (0 when all are counts).  Each
+ *               element is exactly what parseDate1996_iso(text, its length)
+ *               gives; the offsets of refusals are not kept (read a refused
+ *               text again with parseDate1996_iso for its offset).
+ * Thread safety: safe. */
+SEC1996_API size_t parseDate1996_iso_n(const char* in, size_t n, size_t width, Sec1996* out,
+                                       Sec1996ParseStatus* status);
+
 /* ---- Patterns --------------------------------------------------------------
  *
  * formatDate1996 and parseDate1996 write and read a count in a layout given
