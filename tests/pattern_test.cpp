@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "timescale/sec1996.h"
+#include "timescale/sec1996_format.hpp"
 
 namespace {
 
@@ -252,6 +254,31 @@ TEST(PatternParse, ReadsBackWhatFormatWritesAroundTheLeapSecond) {
       EXPECT_EQ(back, count) << text << " " << pattern;
     }
   }
+}
+
+// The C++ wrappers: a text longer than the first buffer, and every fault
+// thrown with the status and offset of the C function.
+TEST(PatternCxx, FormatAndParseThrowWhatTheCFunctionsRefuse) {
+  const sec1996::time_point leap = sec1996::from_count(kLeap);
+  EXPECT_EQ(sec1996::format(leap, "%F %T"), "1997-06-30 23:59:60");
+  const std::string many(40, 'x');
+  EXPECT_EQ(sec1996::format(leap, many + "%A %B %d %Y %T %z"),
+            many + "Monday June 30 1997 23:59:60 +0000");
+  EXPECT_EQ(sec1996::format(leap, std::string()), "");
+  EXPECT_EQ(sec1996::parse("1997.182", "%Y.%j"), leap + std::chrono::seconds{1});
+  const auto thrown = [](auto call) -> std::pair<Sec1996ParseStatus, std::size_t> {
+    try {
+      call();
+    } catch (const sec1996::pattern_error& e) {
+      return {e.status(), e.offset()};
+    }
+    return {SEC1996_PARSE_OK, kNoOffset};
+  };
+  using Fault = std::pair<Sec1996ParseStatus, std::size_t>;
+  EXPECT_EQ(thrown([&] { sec1996::format(leap, "%F %q"); }), Fault(SEC1996_PARSE_PATTERN, 3));
+  EXPECT_EQ(thrown([] { sec1996::parse("1997-06-29 23:59:60", "%F %T"); }),
+            Fault(SEC1996_PARSE_NOT_LEAP_SECOND, 17));
+  EXPECT_EQ(thrown([] { sec1996::parse("1997.18", "%Y.%j"); }), Fault(SEC1996_PARSE_TRUNCATED, 7));
 }
 
 }  // namespace
