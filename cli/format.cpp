@@ -104,6 +104,10 @@ std::string_view formName(Form form) {
       return "text";
     case Form::kYearDay:
       return "yearday";
+    case Form::kPosix:
+      return "posix";
+    case Form::kPattern:
+      return "format";
   }
   return {};
 }
@@ -112,6 +116,7 @@ bool formMayContain(Form form, char c) {
   if (c >= '0' && c <= '9') return true;
   switch (form) {
     case Form::kCount:
+    case Form::kPosix:
       return false;
     case Form::kIso8601:
       return c == '-' || c == 'T' || c == ':' || c == 'Z';
@@ -119,6 +124,8 @@ bool formMayContain(Form form, char c) {
       return c == '-' || c == ' ' || c == ':' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     case Form::kYearDay:
       return c == '.' || c == ' ';
+    case Form::kPattern:  // anything the pattern holds
+      return true;
   }
   return true;
 }
@@ -135,8 +142,31 @@ char* formatForm(char* out, Sec1996 count, Form form) {
       return out + kTextLength;
     case Form::kYearDay:
       return formatYearDay(out, cvtFromSec1996_yd(count));
+    case Form::kPosix: {
+      const std::int64_t seconds = cvtFromSec1996_posix(count);  // 820454400 to 5115421694
+      char digits[20];
+      int n = 0;
+      auto rest = static_cast<std::uint64_t>(seconds);
+      do {
+        digits[n++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+      } while (rest != 0);
+      while (n > 0) *out++ = digits[--n];
+      return out;
+    }
+    case Form::kPattern:  // needs its pattern: formatPattern
+      break;
   }
   return out;
+}
+
+char* formatPattern(char* out, Sec1996 count, const char* pattern) {
+  std::size_t length = 0;
+  // The pattern was checked when the options were read, and its text fits.
+  if (formatDate1996(count, pattern, out, kMaxPatternLength + 1, &length) != SEC1996_PARSE_OK) {
+    return out;
+  }
+  return out + length;
 }
 
 char* formatLine(char* out, Sec1996 count) {

@@ -8,6 +8,10 @@
 //   yearday    year.day-of-year exactly as CvtTest   1997.182.000000
 //              prints it ("%4.4ld.%9.6f": a day
 //              below 10 gets a leading blank)
+// and, when asked for (not in the default line):
+//   posix      POSIX seconds, cvtFromSec1996_posix:  867715199
+//              the leap second reads as 23:59:59
+//   format     the layout of --format PATTERN        1997-06-30 23:59:60
 #ifndef SEC1996_CLI_FORMAT_H
 #define SEC1996_CLI_FORMAT_H
 
@@ -18,10 +22,14 @@
 
 namespace sec1996::cli {
 
-enum class Form { kCount, kIso8601, kText, kYearDay };
+enum class Form { kCount, kIso8601, kText, kYearDay, kPosix, kPattern };
 
 // Every form, in the order of the output line.
 inline constexpr Form kAllForms[] = {Form::kCount, Form::kIso8601, Form::kText, Form::kYearDay};
+
+// Every form --output names; kPattern is chosen by --format instead.
+inline constexpr Form kNamedForms[] = {Form::kCount, Form::kIso8601, Form::kText, Form::kYearDay,
+                                       Form::kPosix};
 
 // The name of a form, as --output takes it and --header prints it.
 std::string_view formName(Form form);
@@ -50,6 +58,15 @@ char* formatLine(char* out, Sec1996 count);
 // count in one form.  It may write one byte past the end it returns (a
 // terminating zero), so out needs kMaxFormLength + 1 bytes.
 char* formatForm(char* out, Sec1996 count, Form form);
+
+// The longest text formatPattern writes: a pattern has at most
+// SEC1996_PATTERN_MAX_LENGTH characters, and no conversion of two writes
+// more than ten (%s, %A, %B).
+inline constexpr std::size_t kMaxPatternLength = SEC1996_PATTERN_MAX_LENGTH * 5;
+
+// count in the layout of a checked pattern (see Options::outputPattern), at
+// most kMaxPatternLength bytes; it writes a terminating zero after them.
+char* formatPattern(char* out, Sec1996 count, const char* pattern);
 
 // The year and day of the year as "%4.4ld.%9.6f" prints them.
 char* formatYearDay(char* out, const YearDay1996& yearDay);

@@ -135,16 +135,20 @@ class ValueConverter {
   // only called then.
   template <typename Where>
   void convert(std::string_view input, Where&& where) {
-    const ParseResult result = parseValue(input);
+    const ParseResult result = parseValue(input, options_.inputPattern);
     if (!result.ok) {
       refuse(where(), input, false, result.reason);
     } else if (everyForm_) {
       output_.commit(formatLine(output_.reserve(kMaxLineLength), result.count));
     } else {
       for (std::size_t i = 0; i < options_.forms.size(); ++i) {
-        char* out = output_.reserve(kMaxFormLength + 2);
+        const Form form = options_.forms[i];
+        char* out =
+            output_.reserve((form == Form::kPattern ? kMaxPatternLength : kMaxFormLength) + 2);
         if (i > 0) *out++ = '\t';
-        output_.commit(formatForm(out, result.count, options_.forms[i]));
+        output_.commit(form == Form::kPattern
+                           ? formatPattern(out, result.count, options_.outputPattern.c_str())
+                           : formatForm(out, result.count, form));
       }
       output_.write("\n");
     }
@@ -211,6 +215,7 @@ int main(int argc, char** argv) {
                             [&converter](const LineReader::Line& line, unsigned long long n) {
                               converter.convert(line, n);
                             });
+    converter.finish();
   } else {
     ValueConverter converter(options, output, reporter);
     if (options.header) converter.header();
