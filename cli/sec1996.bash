@@ -13,9 +13,9 @@ _sec1996() {
   elif [[ $prev == = ]] && ((COMP_CWORD > 1)); then
     prev=${COMP_WORDS[COMP_CWORD - 2]}
   fi
-  local forms='count iso8601 text yearday'
-  local options='--output --header --keep --drop --placeholder --field --delimiter
-    --append --replace --help --version'
+  local forms='count iso8601 text yearday posix'
+  local options='--output --format --input-format --header --keep --drop --placeholder
+    --field --delimiter --append --replace --help --version'
 
   # A comma-separated list of forms: complete the part after the last comma.
   case $prev in
@@ -29,6 +29,11 @@ _sec1996() {
     -d | --delimiter)
       # Tab is the default, so a comma is the one worth offering.
       mapfile -t COMPREPLY < <(compgen -W ',' -- "$cur")
+      return
+      ;;
+    --format | --input-format)
+      # Patterns people use, quoted for the shell.
+      mapfile -t COMPREPLY < <(compgen -W "'%Y-%m-%d\\ %H:%M:%S' %Y.%j %Y-%jT%H:%M:%S %s" -- "$cur")
       return
       ;;
     -f | --field | -p | --placeholder)
