@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (status == SEC1996_PARSE_OK) {
     FUZZ_CHECK(written == SEC1996_PARSE_OK, "a pattern read from cannot be written");
     const std::string p = pattern.get();
-    const bool twoDigitYear = p.find("%y") != std::string::npos || p.find("%D") != std::string::npos;
+    const bool twoDigitYear =
+        p.find("%y") != std::string::npos || p.find("%D") != std::string::npos;
     if (!twoDigitYear || p.find('z') == std::string::npos) {
       Sec1996 back = 0;
       const Sec1996ParseStatus reread = parseDate1996(large, length, pattern.get(), &back, &offset);

@@ -532,6 +532,85 @@ SEC1996_API void stringDate1996_iso_n(const Sec1996* in, size_t n, char* out);
 SEC1996_API size_t parseDate1996_iso_n(const char* in, size_t n, size_t width, Sec1996* out,
                                        Sec1996ParseStatus* status);
 
+/* ---- ISO 8601 as people write it ------------------------------------------
+ *
+ * parseDate1996_iso and stringDate1996_iso keep to one strict text.  The
+ * _opt forms below take the variants found in files, each one chosen by a
+ * flag; with flags 0 they read and write exactly what the strict forms do.
+ * The flags, to be combined with |:
+ */
+/* Reading: a space may stand for the T ("1997-06-30 23:59:60Z").
+ * Writing: a space instead of the T. */
+#define SEC1996_ISO_SPACE 0x01u
+/* Reading: a lower-case z may stand for the Z.  Writing: z instead of Z. */
+#define SEC1996_ISO_LOWER_Z 0x02u
+/* Reading: a zero UTC offset may stand for the Z: +00:00, -00:00, +0000,
+ * -0000, +00 or -00.  Writing: "+00:00" instead of the Z. */
+#define SEC1996_ISO_UTC_OFFSET 0x04u
+/* Reading: any offset +hh:mm, +hhmm or +hh (or with -), hours 00-23 and
+ * minutes 00-59, the date and time then being local time at that offset,
+ * converted to UTC ("1997-07-01T01:59:60+02:00" is the leap second).
+ * Implies SEC1996_ISO_UTC_OFFSET.  Writing: ignored (always UTC). */
+#define SEC1996_ISO_ANY_OFFSET 0x08u
+/* Reading: a fraction of a second, '.' and one or more digits after the
+ * seconds, is dropped: the count is the second it lies in (the floor).
+ * Without this flag a fraction is refused as SEC1996_PARSE_FRACTION, since
+ * a count holds whole seconds.  Writing: ignored (no fraction). */
+#define SEC1996_ISO_FLOOR_FRACTION 0x10u
+
+/* The size of the buffer stringDate1996_iso_opt fills: 19 characters, an
+ * offset of up to 6, and the terminating zero. */
+#define SEC1996_ISO_OPT_SIZE 26
+
+/* parseDate1996_iso_opt - ISO 8601 UTC date and time, with chosen variants
+ *
+ *   Sec1996ParseStatus parseDate1996_iso_opt(const char* text, size_t length,
+ *                                            unsigned flags, Sec1996* count,
+ *                                            size_t* errorOffset);
+ *
+ * Parameters:   text, length, count, errorOffset - as for parseDate1996_iso.
+ *               flags - SEC1996_ISO_* flags (above) or 0; other bits are
+ *               ignored.
+ * Return value: as parseDate1996_iso, reading "YYYY-MM-DDTHH:MM:SS", then
+ *               a fraction where SEC1996_ISO_FLOOR_FRACTION allows it, then
+ *               nothing, "Z", or what the flags allow in its place.  Besides
+ *               parseDate1996_iso's statuses:
+ *               SEC1996_PARSE_FRACTION - a fraction without
+ *                 SEC1996_ISO_FLOOR_FRACTION (at the '.');
+ *               SEC1996_PARSE_OFFSET - an offset the flags do not allow (a
+ *                 zero offset without SEC1996_ISO_UTC_OFFSET, any other
+ *                 without SEC1996_ISO_ANY_OFFSET) or beyond 23:59 (at its
+ *                 sign).
+ *               With flags 0 every text parseDate1996_iso accepts is
+ *               accepted with the same count and every other refused; a
+ *               fraction or an offset is then named by these two statuses
+ *               where parseDate1996_iso says SEC1996_PARSE_SYNTAX.  A date
+ *               outside the span is refused after the conversion to UTC,
+ *               at offset 0.
+ * Leap second:  second 60 where the UTC second it names is the leap second
+ *               of the table: "1997-06-30 23:59:60.75z" with SPACE, LOWER_Z
+ *               and FLOOR_FRACTION gives 47260800.
+ * Thread safety: safe. */
+SEC1996_API Sec1996ParseStatus parseDate1996_iso_opt(const char* text, size_t length,
+                                                     unsigned flags, Sec1996* count,
+                                                     size_t* errorOffset);
+
+/* stringDate1996_iso_opt - a count as ISO 8601 text, with chosen variants
+ *
+ *   char* stringDate1996_iso_opt(Sec1996 count, unsigned flags, char* buffer);
+ *
+ * Parameters:   flags - SEC1996_ISO_SPACE, SEC1996_ISO_LOWER_Z and
+ *               SEC1996_ISO_UTC_OFFSET are used (UTC_OFFSET before LOWER_Z);
+ *               other bits are ignored.  buffer - at least
+ *               SEC1996_ISO_OPT_SIZE (26) bytes.
+ * Return value: buffer, holding stringDate1996_iso(count)'s text with the T
+ *               and the Z replaced as the flags say ("1997-06-30
+ *               23:59:60+00:00" with SPACE and UTC_OFFSET) and a terminating
+ *               zero; with flags 0 exactly stringDate1996_iso's text.
+ * Leap second:  shown as 23:59:60.
+ * Thread safety: safe. */
+SEC1996_API char* stringDate1996_iso_opt(Sec1996 count, unsigned flags, char* buffer);
+
 /* ---- Patterns --------------------------------------------------------------
  *
  * formatDate1996 and parseDate1996 write and read a count in a layout given
