@@ -226,6 +226,14 @@ TEST(PatternParse, AcceptsTheLayoutAndRefusesAtTheFirstFault) {
   }
 }
 
+TEST(PatternParse, NewStatusesHaveTheirOwnWords) {
+  const std::string unknown = parseStatusText1996(static_cast<Sec1996ParseStatus>(59));
+  EXPECT_NE(std::string(parseStatusText1996(SEC1996_PARSE_CONFLICT)), unknown);
+  EXPECT_NE(std::string(parseStatusText1996(SEC1996_PARSE_MISMATCH)), unknown);
+  EXPECT_NE(std::string(parseStatusText1996(SEC1996_PARSE_MISMATCH)),
+            parseStatusText1996(SEC1996_PARSE_SYNTAX));
+}
+
 TEST(PatternParse, OverlongPatternIsRefusedBeforeTheText) {
   const std::string overlong = std::string(SEC1996_PATTERN_MAX_LENGTH, 'a') + "%Y";
   std::size_t offset = 0;
