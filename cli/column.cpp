@@ -16,7 +16,39 @@ constexpr char kCarriageReturn = '\r';
 
 std::string lineWhere(unsigned long long number) { return "line " + std::to_string(number); }
 
+// The likeliest cause of a field not found: a CSV file read as TSV.
+std::string delimiterHint(std::string_view line, char delimiter) {
+  if (delimiter != '\t' || line.find(',') == std::string_view::npos) return {};
+  return " (fields are split at tabs unless -d says otherwise: -d , for CSV)";
+}
+
 }  // namespace
+
+std::vector<std::string> writtenNames(std::string_view source, const std::vector<Form>& forms) {
+  std::string_view base = source;
+  bool suffixed = false;
+  for (const Form form :
+       {Form::kCount, Form::kIso8601, Form::kText, Form::kYearDay, Form::kPosix, Form::kPattern}) {
+    std::string suffix(1, '_');
+    suffix.append(formName(form));
+    if (base.size() > suffix.size() && base.substr(base.size() - suffix.size()) == suffix) {
+      base.remove_suffix(suffix.size());
+      suffixed = true;
+      break;
+    }
+  }
+  std::vector<std::string> names;
+  for (const Form form : forms) {
+    if (suffixed && form == Form::kCount && forms.size() == 1) {
+      names.emplace_back(base);  // back to counts, the field's name before
+    } else {
+      names.emplace_back(base).append(1, '_').append(formName(form));
+    }
+  }
+  return names;
+}
+
+namespace {}  // namespace
 
 ColumnConverter::ColumnConverter(const Options& options, Output& output, Reporter& reporter)
     : options_(options),
@@ -58,6 +90,16 @@ void ColumnConverter::writeConverted(const Record& line, std::size_t begin, std:
       output_.write(placeholder_);
       continue;
     }
+    if (options_.forms[i] == Form::kPattern) {
+      // Any text at all: quoted where it holds the delimiter or a quote.
+      char text[kMaxPatternLength + 1];
+      const char* end = formatPattern(text, value->count, options_.outputPattern.c_str());
+      patternField_.clear();
+      appendField(patternField_, std::string_view(text, static_cast<std::size_t>(end - text)),
+                  options_.delimiter);
+      output_.write(patternField_);
+      continue;
+    }
     // Quotes, the form and its terminating zero.
     char* out = output_.reserve(kMaxFormLength + 3);
     if (quoted_[i]) *out++ = kQuote;
@@ -85,24 +127,23 @@ void ColumnConverter::convertHeader(const LineReader::Line& line) {
   if (found.fault != LineFault::kNone || found.number == 0) {
     if (named) field_ = 0;
     refuseLine(1, header.text, false,
-               found.fault != LineFault::kNone
-                   ? describeFault(found, field_)
-                   : "no field named " + quoted(options_.fieldName, false) + " in the header");
+               (found.fault != LineFault::kNone
+                    ? describeFault(found, field_)
+                    : "no field named " + quoted(options_.fieldName, false) + " in the header") +
+                   delimiterHint(header.text, options_.delimiter));
     writeAsItStands(line);
     return;
   }
   field_ = found.number;
-  // Each written field is named after the field it comes from and its form:
-  // "time" gives "time_iso8601".
-  std::string fieldName(
-      fieldText(header.text.substr(found.begin, found.end - found.begin), scratch_));
+  const std::vector<std::string> fieldNames =
+      writtenNames(fieldText(header.text.substr(found.begin, found.end - found.begin), scratch_),
+                   options_.forms);
   const bool replace = options_.replace;
   output_.write(replace ? header.text.substr(0, found.begin) : header.text);
   std::string names;
   for (std::size_t i = 0; i < options_.forms.size(); ++i) {
     if (i > 0 || !replace) names += options_.delimiter;
-    appendField(names, fieldName + "_" + std::string(formName(options_.forms[i])),
-                options_.delimiter);
+    appendField(names, fieldNames[i], options_.delimiter);
   }
   output_.write(names);
   if (replace) output_.write(header.text.substr(found.end));
@@ -126,8 +167,16 @@ void ColumnConverter::convert(const LineReader::Line& line, unsigned long long n
   }
   const Record text = split(line);
   const FieldAt found = findField(text.text, options_.delimiter, field_);
+  if (found.fault == LineFault::kTooFewFields && firstShort_ != 0) {
+    ++moreShort_;  // reported together at the end
+    reporter_.count();
+    writeAsItStands(line);
+    return;
+  }
   if (found.fault != LineFault::kNone) {
-    refuseLine(number, text.text, false, describeFault(found, field_));
+    if (found.fault == LineFault::kTooFewFields) firstShort_ = number;
+    refuseLine(number, text.text, false,
+               describeFault(found, field_) + delimiterHint(text.text, options_.delimiter));
     writeAsItStands(line);
     return;
   }
@@ -140,6 +189,14 @@ void ColumnConverter::convert(const LineReader::Line& line, unsigned long long n
   }
   refuseLine(number, value, false, result.reason);
   if (options_.keep) writeConverted(text, found.begin, found.end, nullptr);
+}
+
+void ColumnConverter::finish() {
+  if (moreShort_ == 0) return;
+  reporter_.summarize(
+      std::to_string(moreShort_) + (moreShort_ == 1 ? " more line has" : " more lines have") +
+      " no field " + std::to_string(field_) + " (the first was line " +
+      std::to_string(firstShort_) + "); " + (options_.keep ? "written as they stand" : "left out"));
 }
 
 }  // namespace sec1996::cli

@@ -9,7 +9,10 @@
 //     the header lacks the named field): the line as it stands.
 // Each is reported on standard error with its line number, except that a
 // header without the named field is reported once, not on every line after
-// it.  Under --drop such lines print nothing.
+// it, and of the lines with too few fields only the first is, the others
+// counted in one message at the end.  Where the delimiter is the default tab
+// and the line holds commas, the message says so.  Under --drop such lines
+// print nothing.
 //
 // A CR that ends a line (CRLF, as RFC 4180 writes records) is kept at the
 // end of the line, after any appended fields; a last line without a newline
@@ -28,6 +31,14 @@
 
 namespace sec1996::cli {
 
+// The header names of the fields written from the field named source, one
+// for each form: source and the form's name, "time" giving "time_iso8601".
+// A name that already ends in one form's suffix ("time_iso8601", as an
+// earlier pass wrote it) has it taken off first, so names never grow:
+// "time_iso8601" gives "time_text"; and written back as counts alone it
+// gives the name it came from, "time", so a round trip restores the header.
+std::vector<std::string> writtenNames(std::string_view source, const std::vector<Form>& forms);
+
 class ColumnConverter {
  public:
   ColumnConverter(const Options& options, Output& output, Reporter& reporter);
@@ -36,6 +47,10 @@ class ColumnConverter {
   // long to keep have already been written when the line is kept (see
   // LineReader::passLongLines).
   void convert(const LineReader::Line& line, unsigned long long number);
+
+  // After the last line: the lines without the field after the first one
+  // are reported there, in one message with their number.
+  void finish();
 
  private:
   struct Record {
@@ -55,11 +70,14 @@ class ColumnConverter {
   const Options& options_;
   Output& output_;
   Reporter& reporter_;
-  std::size_t field_;         // 0 once the header lacks the named field
-  bool headerPending_;        // the next line is the header
-  std::vector<bool> quoted_;  // for each form: whether its text needs quotes
-  std::string placeholder_;   // as written, quoted where needed
-  std::string scratch_;       // for the text of a field with doubled quotes
+  std::size_t field_;                  // 0 once the header lacks the named field
+  bool headerPending_;                 // the next line is the header
+  std::vector<bool> quoted_;           // for each form: whether its text needs quotes
+  std::string placeholder_;            // as written, quoted where needed
+  std::string scratch_;                // for the text of a field with doubled quotes
+  std::string patternField_;           // a --format text as a field, quoted where needed
+  unsigned long long firstShort_ = 0;  // the first line without the field, reported
+  unsigned long long moreShort_ = 0;   // the lines without it after that one
 };
 
 }  // namespace sec1996::cli

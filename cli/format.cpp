@@ -110,6 +110,10 @@ std::string_view formName(Form form) {
       return "cds";
     case Form::kCcs:
       return "ccs";
+    case Form::kPosix:
+      return "posix";
+    case Form::kPattern:
+      return "format";
   }
   return {};
 }
@@ -118,6 +122,7 @@ bool formMayContain(Form form, char c) {
   if (c >= '0' && c <= '9') return true;
   switch (form) {
     case Form::kCount:
+    case Form::kPosix:
       return false;
     case Form::kIso8601:
       return c == '-' || c == 'T' || c == ':' || c == 'Z';
@@ -129,6 +134,8 @@ bool formMayContain(Form form, char c) {
     case Form::kCds:
     case Form::kCcs:
       return c >= 'A' && c <= 'F';
+    case Form::kPattern:  // anything the pattern holds
+      return true;
   }
   return true;
 }
@@ -152,8 +159,31 @@ char* formatForm(char* out, Sec1996 count, Form form, std::uint64_t fraction,
       return formatCode(out, count, fraction, Code::kCds, layouts);
     case Form::kCcs:
       return formatCode(out, count, fraction, Code::kCcs, layouts);
+    case Form::kPosix: {
+      const std::int64_t seconds = cvtFromSec1996_posix(count);  // 820454400 to 5115421694
+      char digits[20];
+      int n = 0;
+      auto rest = static_cast<std::uint64_t>(seconds);
+      do {
+        digits[n++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+      } while (rest != 0);
+      while (n > 0) *out++ = digits[--n];
+      return out;
+    }
+    case Form::kPattern:  // needs its pattern: formatPattern
+      break;
   }
   return out;
+}
+
+char* formatPattern(char* out, Sec1996 count, const char* pattern) {
+  std::size_t length = 0;
+  // The pattern was checked when the options were read, and its text fits.
+  if (formatDate1996(count, pattern, out, kMaxPatternLength + 1, &length) != SEC1996_PARSE_OK) {
+    return out;
+  }
+  return out + length;
 }
 
 char* formatLine(char* out, Sec1996 count) {

@@ -10,6 +10,10 @@
 //              below 10 gets a leading blank)
 //   cuc, cds,  the CCSDS time codes in hex, only when 2E02D124800000
 //   ccs        asked for (codes.h)
+// and, when asked for (not in the default line):
+//   posix      POSIX seconds, cvtFromSec1996_posix:  867715199
+//              the leap second reads as 23:59:59
+//   format     the layout of --format PATTERN        1997-06-30 23:59:60
 #ifndef SEC1996_CLI_FORMAT_H
 #define SEC1996_CLI_FORMAT_H
 
@@ -22,13 +26,17 @@
 
 namespace sec1996::cli {
 
-enum class Form { kCount, kIso8601, kText, kYearDay, kCuc, kCds, kCcs };
+enum class Form { kCount, kIso8601, kText, kYearDay, kPosix, kPattern, kCuc, kCds, kCcs };
 
 // Every form, in the order of the output line.
 inline constexpr Form kAllForms[] = {Form::kCount, Form::kIso8601, Form::kText, Form::kYearDay};
 
 // The time codes, written only when --output names them.
 inline constexpr Form kCodeForms[] = {Form::kCuc, Form::kCds, Form::kCcs};
+
+// Every form --output names; kPattern is chosen by --format instead.
+inline constexpr Form kNamedForms[] = {Form::kCount, Form::kIso8601, Form::kText, Form::kYearDay,
+                                       Form::kPosix,  Form::kCuc,     Form::kCds,  Form::kCcs};
 
 // The name of a form, as --output takes it and --header prints it.
 std::string_view formName(Form form);
@@ -60,6 +68,15 @@ char* formatLine(char* out, Sec1996 count);
 // needs kMaxFormLength + 1 bytes.
 char* formatForm(char* out, Sec1996 count, Form form, std::uint64_t fraction = 0,
                  const CodeLayouts& layouts = CodeLayouts{});
+
+// The longest text formatPattern writes: a pattern has at most
+// SEC1996_PATTERN_MAX_LENGTH characters, and no conversion of two writes
+// more than ten (%s, %A, %B).
+inline constexpr std::size_t kMaxPatternLength = SEC1996_PATTERN_MAX_LENGTH * 5;
+
+// count in the layout of a checked pattern (see Options::outputPattern), at
+// most kMaxPatternLength bytes; it writes a terminating zero after them.
+char* formatPattern(char* out, Sec1996 count, const char* pattern);
 
 // The year and day of the year as "%4.4ld.%9.6f" prints them.
 char* formatYearDay(char* out, const YearDay1996& yearDay);

@@ -54,13 +54,23 @@ LineReader::Status LineReader::next(Line& line) {
       }
       begin_ = end_ = 0;
     } else if (newline != nullptr) {
-      line = {std::string_view(begin, static_cast<std::size_t>(newline - begin)), false, true};
+      const std::string_view text(begin, static_cast<std::size_t>(newline - begin));
       begin_ = static_cast<std::size_t>(newline + 1 - buffer_.get());
+      if (isTooLong(text)) {
+        refuseWhole(line, text, true);
+      } else {
+        line = {text, false, true};
+      }
       return Status::kLine;
     } else if (atEnd_) {
       if (begin_ == end_) return Status::kEnd;
-      line = {std::string_view(begin, end_ - begin_), false, false};
+      const std::string_view text(begin, end_ - begin_);
       begin_ = end_;
+      if (isTooLong(text)) {
+        refuseWhole(line, text, false);
+      } else {
+        line = {text, false, false};
+      }
       return Status::kLine;
     } else if (begin_ == 0 && end_ == kCapacity) {
       longLineStart_.assign(begin, kKeptOfLongLine);
@@ -70,6 +80,17 @@ LineReader::Status LineReader::next(Line& line) {
     }
     if (!fill()) return Status::kError;
   }
+}
+
+bool LineReader::isTooLong(std::string_view text) {
+  const bool crEnds = !text.empty() && text.back() == '\r';
+  return text.size() - (crEnds ? 1 : 0) > kMaxLineLength;
+}
+
+void LineReader::refuseWhole(Line& line, std::string_view text, bool newline) {
+  if (passBytes_) passBytes_(text);
+  longLineStart_.assign(text.data(), kKeptOfLongLine);
+  line = {longLineStart_, true, newline};
 }
 
 Output::Output(int fd) : fd_(fd), buffer_(new char[kCapacity]) {}

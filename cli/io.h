@@ -18,7 +18,8 @@ namespace sec1996::cli {
 class LineReader {
  public:
   // Lines longer than this are refused whole; the reader keeps only their
-  // start, for the message.
+  // start, for the message.  A CR that ends a line (CRLF) is not counted:
+  // such a line may hold kMaxLineLength bytes before it too.
   static constexpr std::size_t kMaxLineLength = 65535;
 
   struct Line {
@@ -47,10 +48,17 @@ class LineReader {
   int error() const { return error_; }
 
  private:
-  static constexpr std::size_t kCapacity = kMaxLineLength + 1;
+  // The longest line, its CR and its newline.
+  static constexpr std::size_t kCapacity = kMaxLineLength + 2;
   static constexpr std::size_t kKeptOfLongLine = 64;
 
   bool fill();
+  // Whether a line of the buffer, its newline not counted, is longer than
+  // kMaxLineLength bytes before a CR that ends it.
+  static bool isTooLong(std::string_view text);
+  // Hands back a line found whole in the buffer that isTooLong: its bytes
+  // to passBytes, its start as the line.
+  void refuseWhole(Line& line, std::string_view text, bool newline);
 
   int fd_;
   std::function<void()> beforeRead_;

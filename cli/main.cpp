@@ -54,6 +54,7 @@ constexpr char kHelp[] =
     "  1997.182.000000        year.day-of-year YYYY.DDD.ffffff as CvtTest prints\n"
     "                         it: six decimals, a day below 10 with or without\n"
     "                         a leading blank (1996. 1.000000)\n"
+    "  @867715200             POSIX seconds, @820454400 to @5115421694\n"
     "Dates run from 1996-01-01 00:00:00 to 2132-02-07 06:28:14 UTC and must\n"
     "exist: no month 13, no 30 February, no 24:00:00.  Nothing may precede or\n"
     "follow a value, not even a blank; empty values are refused too.\n"
@@ -69,8 +70,14 @@ constexpr char kHelp[] =
     "\n"
     "Options:\n"
     "  -o, --output=FORMS     the forms to write, comma-separated, of count,\n"
-    "                         iso8601, text and yearday (default: all four),\n"
-    "                         and the time codes cuc, cds and ccs\n"
+    "                         iso8601, text, yearday and posix (POSIX seconds)\n"
+    "                         (default: the first four), and the time codes\n"
+    "                         cuc, cds and ccs\n"
+    "      --format=PATTERN   write the count in a strftime layout instead,\n"
+    "                         as %Y-%m-%d %H:%M:%S (the leap second as :60)\n"
+    "      --input-format=PATTERN\n"
+    "                         read values in that layout, and no other: strict,\n"
+    "                         every field at its width (see sec1996(1), PATTERNS)\n"
     "      --header           value mode: print the column names first;\n"
     "                         column mode: the first line is a header, kept,\n"
     "                         with a name for each field written (FIELD_FORM)\n"
@@ -160,10 +167,13 @@ class ValueConverter {
       output_.commit(formatLine(output_.reserve(kMaxLineLength), result.count));
     } else {
       for (std::size_t i = 0; i < options_.forms.size(); ++i) {
-        char* out = output_.reserve(kMaxFormLength + 2);
+        const Form form = options_.forms[i];
+        char* out =
+            output_.reserve((form == Form::kPattern ? kMaxPatternLength : kMaxFormLength) + 2);
         if (i > 0) *out++ = '\t';
-        output_.commit(
-            formatForm(out, result.count, options_.forms[i], result.fraction, options_.codes));
+        output_.commit(form == Form::kPattern
+                           ? formatPattern(out, result.count, options_.outputPattern.c_str())
+                           : formatForm(out, result.count, form, result.fraction, options_.codes));
       }
       output_.write("\n");
     }
@@ -230,6 +240,7 @@ int main(int argc, char** argv) {
                             [&converter](const LineReader::Line& line, unsigned long long n) {
                               converter.convert(line, n);
                             });
+    converter.finish();
   } else {
     ValueConverter converter(options, output, reporter);
     if (options.header) converter.header();

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "report.h"
+#include "timescale/sec1996.h"
 
 namespace sec1996::cli {
 namespace {
@@ -26,18 +27,15 @@ std::optional<std::string> readForms(std::string_view list, std::vector<Form>& f
     const std::size_t comma = list.find(',', start);
     const std::string_view name = list.substr(start, comma - start);
     bool known = false;
-    for (const auto& list : {std::begin(kAllForms), std::begin(kCodeForms)}) {
-      const Form* end = list == std::begin(kAllForms) ? std::end(kAllForms) : std::end(kCodeForms);
-      for (const Form* form = list; form != end; ++form) {
-        if (formName(*form) == name) {
-          forms.push_back(*form);
-          known = true;
-        }
+    for (const Form form : kNamedForms) {
+      if (formName(form) == name) {
+        forms.push_back(form);
+        known = true;
       }
     }
     if (!known) {
       return "unknown output form " + quoted(name, false) +
-             " (count, iso8601, text, yearday, cuc, cds or ccs)";
+             " (count, iso8601, text, yearday, posix, cuc, cds or ccs)";
     }
     if (comma == std::string_view::npos) return std::nullopt;
     start = comma + 1;
@@ -75,12 +73,45 @@ std::optional<std::string> readDelimiter(std::string_view text, Options& options
   return std::nullopt;
 }
 
+// A pattern of formatDate1996 (for writing) or parseDate1996 (for
+// reading), or the reason it is refused.
+std::optional<std::string> readPattern(std::string_view option, std::string_view text,
+                                       bool forReading, std::string& pattern) {
+  pattern = text;
+  if (pattern.empty()) return "an empty " + std::string(option);
+  if (pattern.find('\0') != std::string::npos) return std::string(option) + ": a zero byte";
+  Sec1996ParseStatus status = SEC1996_PARSE_OK;
+  std::size_t offset = 0;
+  if (forReading) {
+    status = parseDate1996("", 0, pattern.c_str(), nullptr, &offset);
+  } else {
+    char text1[kMaxPatternLength + 1];
+    status = formatDate1996(0, pattern.c_str(), text1, sizeof text1, &offset);
+  }
+  if (status != SEC1996_PARSE_PATTERN) return std::nullopt;
+  std::string reason = std::string(option) + " " + quoted(pattern, false) + ": ";
+  if (offset >= pattern.size()) {
+    return reason +
+           (offset >= SEC1996_PATTERN_MAX_LENGTH
+                ? "longer than " + std::to_string(SEC1996_PATTERN_MAX_LENGTH) + " characters"
+                : std::string("names no year (%Y, %y, %F, %D) and is not %s"));
+  }
+  if (forReading && pattern.compare(offset, 2, "%s") == 0) {
+    return reason + "%s takes no other date or time conversion (but %z and %Z)";
+  }
+  const std::size_t width = pattern.compare(offset, 2, "%E") == 0 ? 3 : 2;
+  return reason + "conversion " + quoted(pattern.substr(offset, width), false) + " at offset " +
+         std::to_string(offset) + " cannot be " + (forReading ? "read" : "written") +
+         " (see sec1996(1))";
+}
+
 }  // namespace
 
 Options parseOptions(int argc, const char* const* argv) {
   Options options;
   std::optional<bool> keep;
   std::string_view columnOnly;  // the first option given that needs --field
+  bool outputGiven = false;
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
@@ -117,7 +148,8 @@ Options parseOptions(int argc, const char* const* argv) {
                                is("-o", "--output") || is("-p", "--placeholder") ||
                                is("", "--from") || is("", "--cuc-octets") || is("", "--cds-day") ||
                                is("", "--cds-sub") || is("", "--cds-epoch") ||
-                               is("", "--ccs-calendar") || is("", "--ccs-octets");
+                               is("", "--ccs-calendar") || is("", "--ccs-octets") ||
+                               is("", "--format") || is("", "--input-format");
     std::string_view value;
     if (takesArgument) {
       if (attached) {
@@ -147,7 +179,12 @@ Options parseOptions(int argc, const char* const* argv) {
       if (columnOnly.empty()) columnOnly = name;
       problem = readDelimiter(value, options);
     } else if (is("-o", "--output")) {
+      outputGiven = true;
       problem = readForms(value, options.forms);
+    } else if (is("", "--format")) {
+      problem = readPattern(name, value, false, options.outputPattern);
+    } else if (is("", "--input-format")) {
+      problem = readPattern(name, value, true, options.inputPattern);
     } else if (is("-r", "--replace") || is("-a", "--append")) {
       if (columnOnly.empty()) columnOnly = name;
       options.replace = is("-r", "--replace");
@@ -182,6 +219,12 @@ Options parseOptions(int argc, const char* const* argv) {
     if (problem) return usageError(*std::move(problem));
   }
 
+  if (!options.outputPattern.empty() || outputGiven) {
+    if (!options.outputPattern.empty() && outputGiven) {
+      return usageError("--format and --output exclude each other: --format writes one form");
+    }
+    if (!options.outputPattern.empty()) options.forms = {Form::kPattern};
+  }
   if (!options.column && !columnOnly.empty()) {
     return usageError("option " + std::string(columnOnly) + " needs --field");
   }
@@ -202,7 +245,8 @@ Options parseOptions(int argc, const char* const* argv) {
 
 ParseResult readValue(std::string_view input, const Options& options) {
   ParseResult result =
-      options.from ? parseCode(input, *options.from, options.codes) : parseValue(input);
+      options.from ? parseCode(input, *options.from, options.codes)
+                   : parseValue(input, options.inputPattern);
   if (!result.ok) return result;
   for (const Form form : options.forms) {
     for (std::size_t i = 0; i < std::size(kCodeForms); ++i) {

@@ -39,6 +39,10 @@ struct Options {
   std::vector<Value> values;
 
   std::vector<Form> forms{std::begin(kAllForms), std::end(kAllForms)};
+  // --format: the one form written is this layout (forms is {kPattern}).
+  std::string outputPattern;
+  // --input-format: values are read in this layout and no other.
+  std::string inputPattern;
   bool header = false;
   bool keep = false;  // a refused value keeps its line
   std::string placeholder;

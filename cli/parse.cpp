@@ -1,6 +1,8 @@
 // Strict reading of counts and of the three date forms; see parse.h.
 #include "parse.h"
 
+#include "report.h"
+
 #include <array>
 #include <charconv>
 #include <chrono>
@@ -304,7 +306,53 @@ ParseResult parseYearDay(std::string_view input) {
   return accept(cvtToSec1996_yd(dayOfYear, year));
 }
 
+// "@SECONDS": POSIX seconds, checked against the scale.
+ParseResult parsePosix(std::string_view input) {
+  constexpr std::size_t kMaxDigits = 18;  // below 2^63
+  std::size_t at = 1;                     // after the '@'
+  const bool negative = at < input.size() && input[at] == '-';
+  if (negative) ++at;
+  const std::size_t first = at;
+  std::int64_t value = 0;
+  while (at < input.size() && isDigit(input[at]) && at - first < kMaxDigits) {
+    value = value * 10 + (input[at++] - '0');
+  }
+  if (at == first || (at < input.size() && !isDigit(input[at]))) {
+    return refuse("not POSIX seconds @SECONDS (an optional - and decimal digits)");
+  }
+  Sec1996 count = 0;
+  if (at < input.size() ||
+      cvtToSec1996_posix_checked(negative ? -value : value, &count) != SEC1996_PARSE_OK) {
+    return refuse(
+        format("POSIX seconds outside the scale, @%lld to @%lld",
+               static_cast<long long>(cvtFromSec1996_posix(0)),
+               static_cast<long long>(cvtFromSec1996_posix(static_cast<Sec1996>(kLastCount)))));
+  }
+  return accept(count);
+}
+
 }  // namespace
+
+ParseResult parseValue(std::string_view input, const std::string& pattern) {
+  if (pattern.empty()) return parseValue(input);
+  if (input.empty()) return refuse("empty");
+  if (input.back() == '\r') return refuse("ends in a carriage return (a DOS line ending?)");
+  Sec1996 count = 0;
+  std::size_t offset = 0;
+  const Sec1996ParseStatus status =
+      parseDate1996(input.data(), input.size(), pattern.c_str(), &count, &offset);
+  if (status == SEC1996_PARSE_OK) return accept(count);
+  if (status == SEC1996_PARSE_NOT_LEAP_SECOND) {
+    return refuse(
+        format("second 60 at offset %zu is not a leap second (the scale's leap seconds: %s)",
+               offset, leapSecondList().c_str()));
+  }
+  if (status == SEC1996_PARSE_OUT_OF_SPAN) {
+    return refuse("outside the scale, " + isoText(0) + " to " + lastInstant().iso);
+  }
+  return refuse(std::string(parseStatusText1996(status)) + ", at offset " + std::to_string(offset) +
+                " (--input-format " + quoted(pattern, false) + ")");
+}
 
 ParseResult parseValue(std::string_view input) {
   constexpr std::size_t kDayDigits = kTextShape.find_first_not_of('D');
@@ -334,6 +382,7 @@ ParseResult parseValue(std::string_view input) {
   if (digits == kYearDigits && next == '-') return checkIso(input);
   if (digits == kYearDigits && next == '.') return parseYearDay(input);
   if (digits == kDayDigits && next == '-') return parseText(input);
+  if (digits == 0 && next == '@') return parsePosix(input);
   return refuse("not a count or a date in a known form (see --help)");
 }
 

@@ -9,6 +9,10 @@
 //   ISO 8601     YYYY-MM-DDTHH:MM:SS, optionally followed by Z (upper case).
 //   library text DD-Mon-YYYY HH:MM:SS, as stringDate1996 writes it (month
 //                names Jan to Dec, in that case).
+//   POSIX time   @SECONDS: '@', an optional '-' and decimal digits, POSIX
+//                seconds from 820454400 (@820454400 is count 0) to
+//                5115421694 (cvtToSec1996_posix_checked; never a leap
+//                second).
 //   year.day     YYYY.DDD.ffffff as CvtTest prints it ("%4.4ld.%9.6f"): the
 //                day of the year without leading zeros, a day below 10
 //                with or without CvtTest's leading blank ("1996. 1.000000"
@@ -52,6 +56,10 @@ struct ParseResult {
 };
 
 ParseResult parseValue(std::string_view input);
+
+// With --input-format: input read with parseDate1996 in pattern's layout,
+// and in no other form; an empty pattern is parseValue(input).
+ParseResult parseValue(std::string_view input, const std::string& pattern);
 
 }  // namespace sec1996::cli
 

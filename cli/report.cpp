@@ -51,4 +51,10 @@ void Reporter::refuse(std::string_view where, std::string_view input, bool cut,
   refused_ = true;
 }
 
+void Reporter::summarize(std::string_view message) {
+  output_.flush();
+  complain(message);
+  refused_ = true;
+}
+
 }  // namespace sec1996::cli

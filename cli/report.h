@@ -26,6 +26,12 @@ class Reporter {
   // "sec1996: where: "input": reason"; where names the place ("line 7").
   void refuse(std::string_view where, std::string_view input, bool cut, std::string_view reason);
 
+  // A refusal not reported on its own: summarize reports it with others.
+  void count() { refused_ = true; }
+
+  // "sec1996: message", after whatever output is buffered.
+  void summarize(std::string_view message);
+
   bool refused() const { return refused_; }
 
  private:

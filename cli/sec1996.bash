@@ -13,10 +13,10 @@ _sec1996() {
   elif [[ $prev == = ]] && ((COMP_CWORD > 1)); then
     prev=${COMP_WORDS[COMP_CWORD - 2]}
   fi
-  local forms='count iso8601 text yearday cuc cds ccs'
-  local options='--output --header --keep --drop --placeholder --field --delimiter
-    --append --replace --help --version --from --cuc-octets --cds-day --cds-sub
-    --cds-epoch --ccs-calendar --ccs-octets --no-pfield'
+  local forms='count iso8601 text yearday posix cuc cds ccs'
+  local options='--output --format --input-format --header --keep --drop --placeholder
+    --field --delimiter --append --replace --help --version --from --cuc-octets --cds-day
+    --cds-sub --cds-epoch --ccs-calendar --ccs-octets --no-pfield'
 
   # A comma-separated list of forms: complete the part after the last comma.
   case $prev in
@@ -30,6 +30,11 @@ _sec1996() {
     -d | --delimiter)
       # Tab is the default, so a comma is the one worth offering.
       mapfile -t COMPREPLY < <(compgen -W ',' -- "$cur")
+      return
+      ;;
+    --format | --input-format)
+      # Patterns people use, quoted for the shell.
+      mapfile -t COMPREPLY < <(compgen -W "'%Y-%m-%d\\ %H:%M:%S' %Y.%j %Y-%jT%H:%M:%S %s" -- "$cur")
       return
       ;;
     -f | --field | -p | --placeholder | --cuc-octets | --cds-epoch | --ccs-octets)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Verification beyond the unit tests, in six stages:
+# Verification beyond the unit tests, in seven stages:
 #   exhaustive  every count 0..4294967295 through the public conversions
+#   patterns    formatDate1996 against glibc's strftime_l on every conversion
+#               over a million counts, and parseDate1996 reading them back
 #   references  the core with the full leap-second list, and the public
 #               functions to the end of 1998, against Hinnant's date and ERFA
 #   timezones   CvtTest's output is byte-identical under every zone of the
@@ -17,7 +19,7 @@ cd "$(dirname "$0")/.."
 readonly JOBS=2
 readonly FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
 readonly ZONEINFO=/usr/share/zoneinfo
-readonly ALL_STAGES=(exhaustive references timezones asan tsan fuzz)
+readonly ALL_STAGES=(exhaustive patterns references timezones asan tsan fuzz)
 stages=("$@")
 [ ${#stages[@]} -gt 0 ] || stages=("${ALL_STAGES[@]}")
 
@@ -75,7 +77,7 @@ configure_and_build() {  # build dir, then cmake arguments
       tail -n 30 "$log_dir/$(basename "$dir").build.log" 2>/dev/null; return 1; }
 }
 
-needs_verify_build() { wants exhaustive || wants references || wants timezones; }
+needs_verify_build() { wants exhaustive || wants patterns || wants references || wants timezones; }
 verify_built=1
 if needs_verify_build; then
   banner "build (Release, verification programs)"
@@ -102,6 +104,12 @@ run_verify_program() {  # stage, program, summary pattern
 if wants exhaustive; then
   banner "exhaustive: every count"
   run_verify_program exhaustive sec1996_exhaustive 'checked .*'
+fi
+
+# --- 1b. the pattern engine against glibc --------------------------------
+if wants patterns; then
+  banner "patterns: formatDate1996 against strftime_l, parseDate1996 reading back"
+  run_verify_program patterns sec1996_patterns 'checked .*'
 fi
 
 # --- 2. independent references --------------------------------------------
@@ -197,7 +205,7 @@ if wants fuzz; then
   banner "fuzz: libFuzzer, $FUZZ_SECONDS s per target"
   fuzz_flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
   fuzz_targets=(cvtToSec1996 cvtToSec1996_yd getSecondsSince1996FromDate parseDate1996_iso
-    sql_count_text ccsds)
+    sql_count_text ccsds parseDate1996 parseDate1996_iso_opt)
   # Only the targets and the library they link: the rest of the tree is
   # built with g++ by the other stages.
   if ! BUILD_TARGETS="${fuzz_targets[*]/#/fuzz_}" configure_and_build build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

@@ -328,8 +328,16 @@ typedef enum Sec1996ParseStatus {
                                            increase */
   SEC1996_PARSE_LIST_STEP = 20,         /**< a TAI-UTC step other than +1 or -1 */
   SEC1996_PARSE_LIST_NOT_FOUND = 21,    /**< no leap-second list could be read */
-  SEC1996_PARSE_OTHER_LAYOUT = 50       /**< a time code of another layout than
-                                           the one asked for */
+  SEC1996_PARSE_OTHER_LAYOUT = 50,      /**< a time code of another layout than
+                                            the one asked for */
+  SEC1996_PARSE_CONFLICT = 60,          /**< fields that name different dates: a
+                                           weekday or day of the year that does
+                                           not match the date, a field given
+                                           twice with two values */
+  SEC1996_PARSE_MISMATCH = 61           /**< text that does not match the pattern:
+                                           a letter where a digit belongs, a
+                                           name that is none of the English
+                                           names, text left over */
 } Sec1996ParseStatus;
 
 /** parseDate1996_iso - strict reading of an ISO 8601 UTC date and time
@@ -503,6 +511,225 @@ SEC1996_API void cvtToSec1996_posix_n(const int64_t* in, size_t n, Sec1996* out)
  * out: at least n * SEC1996_ISO_LENGTH bytes; text i is at
  *      out + i * SEC1996_ISO_LENGTH, with no terminating zero. */
 SEC1996_API void stringDate1996_iso_n(const Sec1996* in, size_t n, char* out);
+
+/** parseDate1996_iso_n - parseDate1996_iso over an array of fixed-width texts
+ *
+ *   size_t parseDate1996_iso_n(const char* in, size_t n, size_t width,
+ *                              Sec1996* out, Sec1996ParseStatus* status);
+ *
+ * Parameters:   in - n texts of width bytes each, back to back: text i is
+ *               the bytes in[i * width] to in[i * width + width - 1], up to
+ *               its first zero byte if it has one (a fixed-width column, as
+ *               numpy's S20 holds shorter texts; stringDate1996_iso_n writes
+ *               one with width SEC1996_ISO_LENGTH).  out[0..n-1] - the count
+ *               of each text, 0 where refused.  status[0..n-1] - the status
+ *               parseDate1996_iso gives for each text; may be a null pointer.
+ *               n may be 0, and then every pointer may be null.  The arrays
+ *               must not overlap.
+ * Return value: the number of texts refused (0 when all are counts).  Each
+ *               element is exactly what parseDate1996_iso(text, its length)
+ *               gives; the offsets of refusals are not kept (read a refused
+ *               text again with parseDate1996_iso for its offset).
+ * Thread safety: safe. */
+SEC1996_API size_t parseDate1996_iso_n(const char* in, size_t n, size_t width, Sec1996* out,
+                                       Sec1996ParseStatus* status);
+
+/* ---- ISO 8601 as people write it ------------------------------------------
+ *
+ * parseDate1996_iso and stringDate1996_iso keep to one strict text.  The
+ * _opt forms below take the variants found in files, each one chosen by a
+ * flag; with flags 0 they read and write exactly what the strict forms do.
+ * The flags, to be combined with |:
+ */
+/** Reading: a space may stand for the T ("1997-06-30 23:59:60Z").
+ * Writing: a space instead of the T. */
+#define SEC1996_ISO_SPACE 0x01u
+/** Reading: a lower-case z may stand for the Z.  Writing: z instead of Z. */
+#define SEC1996_ISO_LOWER_Z 0x02u
+/** Reading: a zero UTC offset may stand for the Z: +00:00, -00:00, +0000,
+ * -0000, +00 or -00.  Writing: "+00:00" instead of the Z. */
+#define SEC1996_ISO_UTC_OFFSET 0x04u
+/** Reading: any offset +hh:mm, +hhmm or +hh (or with -), hours 00-23 and
+ * minutes 00-59, the date and time then being local time at that offset,
+ * converted to UTC ("1997-07-01T01:59:60+02:00" is the leap second).
+ * Implies SEC1996_ISO_UTC_OFFSET.  Writing: ignored (always UTC). */
+#define SEC1996_ISO_ANY_OFFSET 0x08u
+/** Reading: a fraction of a second, '.' and one or more digits after the
+ * seconds, is dropped: the count is the second it lies in (the floor).
+ * Without this flag a fraction is refused as SEC1996_PARSE_FRACTION, since
+ * a count holds whole seconds.  Writing: ignored (no fraction). */
+#define SEC1996_ISO_FLOOR_FRACTION 0x10u
+
+/** The size of the buffer stringDate1996_iso_opt fills: 19 characters, an
+ * offset of up to 6, and the terminating zero. */
+#define SEC1996_ISO_OPT_SIZE 26
+
+/** parseDate1996_iso_opt - ISO 8601 UTC date and time, with chosen variants
+ *
+ *   Sec1996ParseStatus parseDate1996_iso_opt(const char* text, size_t length,
+ *                                            unsigned flags, Sec1996* count,
+ *                                            size_t* errorOffset);
+ *
+ * Parameters:   text, length, count, errorOffset - as for parseDate1996_iso.
+ *               flags - SEC1996_ISO_* flags (above) or 0; other bits are
+ *               ignored.
+ * Return value: as parseDate1996_iso, reading "YYYY-MM-DDTHH:MM:SS", then
+ *               a fraction where SEC1996_ISO_FLOOR_FRACTION allows it, then
+ *               nothing, "Z", or what the flags allow in its place.  Besides
+ *               parseDate1996_iso's statuses:
+ *               SEC1996_PARSE_FRACTION - a fraction without
+ *                 SEC1996_ISO_FLOOR_FRACTION (at the '.');
+ *               SEC1996_PARSE_OFFSET - an offset the flags do not allow (a
+ *                 zero offset without SEC1996_ISO_UTC_OFFSET, any other
+ *                 without SEC1996_ISO_ANY_OFFSET) or beyond 23:59 (at its
+ *                 sign).
+ *               With flags 0 every text parseDate1996_iso accepts is
+ *               accepted with the same count and every other refused; a
+ *               fraction or an offset is then named by these two statuses
+ *               where parseDate1996_iso says SEC1996_PARSE_SYNTAX.  A date
+ *               outside the span is refused after the conversion to UTC,
+ *               at offset 0.
+ * Leap second:  second 60 where the UTC second it names is the leap second
+ *               of the table: "1997-06-30 23:59:60.75z" with SPACE, LOWER_Z
+ *               and FLOOR_FRACTION gives 47260800.
+ * Thread safety: safe. */
+SEC1996_API Sec1996ParseStatus parseDate1996_iso_opt(const char* text, size_t length,
+                                                     unsigned flags, Sec1996* count,
+                                                     size_t* errorOffset);
+
+/** stringDate1996_iso_opt - a count as ISO 8601 text, with chosen variants
+ *
+ *   char* stringDate1996_iso_opt(Sec1996 count, unsigned flags, char* buffer);
+ *
+ * Parameters:   flags - SEC1996_ISO_SPACE, SEC1996_ISO_LOWER_Z and
+ *               SEC1996_ISO_UTC_OFFSET are used (UTC_OFFSET before LOWER_Z);
+ *               other bits are ignored.  buffer - at least
+ *               SEC1996_ISO_OPT_SIZE (26) bytes.
+ * Return value: buffer, holding stringDate1996_iso(count)'s text with the T
+ *               and the Z replaced as the flags say ("1997-06-30
+ *               23:59:60+00:00" with SPACE and UTC_OFFSET) and a terminating
+ *               zero; with flags 0 exactly stringDate1996_iso's text.
+ * Leap second:  shown as 23:59:60.
+ * Thread safety: safe. */
+SEC1996_API char* stringDate1996_iso_opt(Sec1996 count, unsigned flags, char* buffer);
+
+/* ---- Patterns --------------------------------------------------------------
+ *
+ * formatDate1996 and parseDate1996 write and read a count in a layout given
+ * by a strftime-style pattern: "%Y-%m-%d %H:%M:%S", "%Y.%j", "%d %b %Y".
+ * Each conversion is a '%' and one letter (or "%Ez"); every other character
+ * stands for itself.  The conversions are those of the C library in the "C"
+ * locale, with English names, and the time is always UTC:
+ *
+ *   %Y year, 4 digits          %m month 01-12         %d day 01-31
+ *   %e day, space-padded " 1"  %j day of year 001-366 %y year in century 00-99
+ *   %H hour 00-23              %M minute 00-59        %S second 00-60
+ *   %b Jan-Dec                 %B January-December
+ *   %a Sun-Sat                 %A Sunday-Saturday
+ *   %T = %H:%M:%S   %F = %Y-%m-%d   %D = %m/%d/%y   %R = %H:%M
+ *   %s POSIX seconds (cvtFromSec1996_posix)         %% a '%'
+ *   %z and %Ez "+0000"         %Z "UTC"
+ * and for writing only:
+ *   %C century 19-21           %u weekday 1-7, Monday 1   %w weekday 0-6, Sunday 0
+ *   %U week of the year 00-53 from the first Sunday, %W from the first Monday
+ *   %G %V %g ISO 8601 week-based year, week 01-53, year in century
+ *
+ * The leap second is kept both ways: at count 47260800 %S writes 60 (and %T
+ * 23:59:60), and reading accepts second 60 there only.  Flags and widths
+ * (%-d, %_H, %10Y), locale forms (%c, %x, %Ex, %Oy) and the other glibc
+ * conversions are refused as SEC1996_PARSE_PATTERN, as is a pattern longer
+ * than SEC1996_PATTERN_MAX_LENGTH characters.
+ */
+
+/** The longest pattern formatDate1996 and parseDate1996 read, in characters
+ * without the terminating zero: a pattern must end within this many
+ * characters, so that a pattern without a terminating zero is refused
+ * rather than read on. */
+#define SEC1996_PATTERN_MAX_LENGTH 256
+
+/** formatDate1996 - a count as text in a pattern's layout
+ *
+ *   Sec1996ParseStatus formatDate1996(Sec1996 count, const char* pattern,
+ *                                     char* buffer, size_t size,
+ *                                     size_t* length);
+ *
+ * Parameters:   count - any count.  pattern - a zero-terminated pattern (see
+ *               above); must not be a null pointer.  buffer, size - where the
+ *               text and its terminating zero go; buffer may be a null
+ *               pointer when size is 0.  length - see below; may be a null
+ *               pointer.
+ * Return value: SEC1996_PARSE_OK, with the text and a terminating zero in
+ *               buffer and its length (without the zero) in *length;
+ *               otherwise buffer holds "" (when size > 0) and:
+ *               SEC1996_PARSE_PATTERN - an unknown or truncated conversion,
+ *                 or an overlong pattern; *length is its offset in pattern;
+ *               SEC1996_PARSE_BUFFER_TOO_SMALL - the text and its zero need
+ *                 more than size bytes; *length is the size they need.
+ * Leap second:  47260800 writes second 60: "%F %T" gives
+ *               "1997-06-30 23:59:60".  %s writes the POSIX value of
+ *               23:59:59 (867715199), as cvtFromSec1996_posix.
+ * Thread safety: safe; the process locale and time zone are never read. */
+SEC1996_API Sec1996ParseStatus formatDate1996(Sec1996 count, const char* pattern, char* buffer,
+                                              size_t size, size_t* length);
+
+/** parseDate1996 - text in a pattern's layout as a count
+ *
+ *   Sec1996ParseStatus parseDate1996(const char* text, size_t length,
+ *                                    const char* pattern, Sec1996* count,
+ *                                    size_t* errorOffset);
+ *
+ * Parameters:   text, length - the characters to read; exactly length bytes
+ *               are read and no terminating zero is needed (text may be a
+ *               null pointer when length is 0).  pattern - a zero-terminated
+ *               pattern of the conversions marked above as readable; must not
+ *               be a null pointer.  count - where the count goes; errorOffset
+ *               - where the offset of the refused part goes; either may be a
+ *               null pointer.
+ * Reading:      strict.  Every character of the pattern that is not a
+ *               conversion must be there as it stands (a blank matches one
+ *               blank); every number has exactly its width (%Y 4 digits, %j 3,
+ *               the others 2; %e a blank or a digit, then a digit), except %s,
+ *               an optional '-' and 1 to 18 digits; names match their English
+ *               spelling in any case (%b exactly 3 letters); %z is a sign and
+ *               4 digits, hours 00-23 and minutes 00-59, and the fields are
+ *               local time at that offset, converted to UTC; %Z is "UTC" or
+ *               "GMT".  The whole text must be used.
+ *               A pattern must name a year (%Y, %y, %F, %D) or be %s; what it
+ *               leaves out is taken as in 1 January 00:00:00 of the year.  %y
+ *               alone names 1969-2068 (69-99 the 1900s, 00-68 the 2000s, as
+ *               POSIX).  A day of the year (%j) must exist in its year.  A
+ *               field that a pattern gives twice (%Y and %y, %m/%d and %j, the
+ *               weekday, any conversion repeated) must agree.  %s goes with no
+ *               date or time conversion but %z and %Z.
+ * Return value: SEC1996_PARSE_OK and *count set when the text names a second
+ *               of the scale; otherwise *count is left alone and
+ *               *errorOffset is set to the offset in text of the first
+ *               character refused, or of the field that fails:
+ *               SEC1996_PARSE_PATTERN - (checked before any text is read) an
+ *                 unknown, write-only or truncated conversion, an overlong
+ *                 pattern, no year, or %s with date fields; *errorOffset is
+ *                 then the offset in pattern;
+ *               SEC1996_PARSE_MISMATCH - a character the pattern does not
+ *                 have at its place, text left over, a zero byte;
+ *               SEC1996_PARSE_TRUNCATED - the text ends before the pattern
+ *                 (*errorOffset is length);
+ *               SEC1996_PARSE_FIELD_RANGE - month 00 or 13, day 00 or 32,
+ *                 day of the year 000 or 367, hour 24, minute 60, second 61;
+ *               SEC1996_PARSE_OFFSET - a %z beyond +-23:59, a %Z other than
+ *                 UTC or GMT;
+ *               SEC1996_PARSE_NO_SUCH_DATE - a day its month or year lacks;
+ *               SEC1996_PARSE_CONFLICT - a field given twice that disagrees;
+ *               SEC1996_PARSE_OUT_OF_SPAN - before 1996-01-01 00:00:00 or
+ *                 after 2132-02-07 06:28:14 UTC (at the year's offset, or
+ *                 %s's);
+ *               SEC1996_PARSE_NOT_LEAP_SECOND - second 60 that is not a leap
+ *                 second of the table (at the second's offset).
+ * Leap second:  "1997-06-30 23:59:60" read with "%F %T" gives 47260800, as
+ *               does "1997-07-01 01:59:60 +0200" with "%F %T %z"; second 60
+ *               anywhere else is refused.
+ * Thread safety: safe; the process locale and time zone are never read. */
+SEC1996_API Sec1996ParseStatus parseDate1996(const char* text, size_t length, const char* pattern,
+                                             Sec1996* count, size_t* errorOffset);
 
 #ifdef __cplusplus
 } /* extern "C" */

@@ -364,18 +364,22 @@ alignment)
       for (i = 1; i <= n; i++) {
         k = i % 13; count = sprintf("%.0f", (i * 14316.55765) % 4294967296)
         if (k == 0) { print "a,1996-02-30T00:00:00,z"; print i > "'"$work/bad"'" }
-        else if (k == 1) { print "lonely"; print i > "'"$work/bad"'" }
+        else if (k == 1) { print "lonely"; if (i == 1) print i > "'"$work/bad"'"; else short++ }
         else if (k == 2) { print "a,\"" count ",z"; print i > "'"$work/bad"'" }
         else if (k == 3) { print "a," count "\rb,z"; print i > "'"$work/bad"'" }
         else if (k == 4 && i % 100000 == 4) { print "a," long; print i > "'"$work/bad"'" }
         else if (k == 5) printf "%d,\"%s\",\"q,\"\"\"\r\n", i, count
         else printf "%d,%s,sensor-%d,%.1f,ok\n", i, count, i % 7, i / 10
       }
+      print short > "'"$work/short"'"
     }' >"$work/in"
   run -f 2 -d , -o iso8601,count
   expect_status 1
   [ "$(wc -l <"$work/out")" -eq 300000 ] || fail "$(wc -l <"$work/out") output lines for 300000"
-  sed 's/^sec1996: line \([0-9]*\): .*/\1/' "$work/err" | expect_file bad
+  # The lines too short for the field: the first reported, the rest counted.
+  [ "$(tail -n 1 "$work/err")" = "sec1996: $(cat "$work/short") more lines have no field 2 (the first was line 1); written as they stand" ] ||
+    fail "no count of the short lines: $(tail -n 1 "$work/err")"
+  sed '$d; s/^sec1996: line \([0-9]*\): .*/\1/' "$work/err" | expect_file bad
   paste -d '\n' "$work/in" "$work/out" | awk '
       NR % 2 == 1 { sub(/\r$/, ""); line = $0; next }
       {
@@ -391,7 +395,90 @@ alignment)
   cp "$work/out" "$work/kept"
   run -f 2 -d , -o iso8601,count --drop
   expect_status 1
-  awk 'NR == FNR { bad[$1] = 1; next } !(FNR in bad)' "$work/bad" "$work/kept" | expect_file out
+  awk 'NR == FNR { bad[$1] = 1; next } !(FNR in bad) && $0 != "lonely"' "$work/bad" "$work/kept" | expect_file out
+  ;;
+
+patterns)
+  # --format writes one form in any layout, the leap second as :60; in
+  # column mode it is quoted where it holds the delimiter.
+  run --format '%Y-%m-%d %H:%M:%S|%j|%s' --header 47260800 @867715200 1997.182.000000
+  expect_status 0
+  expect_file err </dev/null
+  expect_file out <<'END'
+format
+1997-06-30 23:59:60|181|867715199
+1997-07-01 00:00:00|182|867715200
+1997-07-01 00:00:00|182|867715200
+END
+  printf 'id,time\n1,47260800\n2,x\n' >"$work/in"
+  run -f time -d , -r --format '%d %b, %Y %T'
+  expect_status 1
+  printf 'id,time_format\n1,"30 Jun, 1997 23:59:60"\n2,\n' | expect_file out
+  # --input-format reads that layout and no other; refusals name the offset.
+  run --input-format '%Y.%j %T' -o count,iso8601 '1997.181 23:59:60' '1997.366 00:00:00' \
+    '1997.181 22:59:60' 1997-06-30T23:59:60Z
+  expect_status 1
+  printf '47260800\t1997-06-30T23:59:60Z\n' | expect_file out
+  expect_file err <<'END'
+sec1996: argument 6: "1997.366 00:00:00": the day does not exist in its month, at offset 5 (--input-format "%Y.%j %T")
+sec1996: argument 7: "1997.181 22:59:60": second 60 at offset 15 is not a leap second (the scale's leap seconds: 1997-06-30T23:59:60Z)
+sec1996: argument 8: "1997-06-30T23:59:60Z": the text does not match the pattern, at offset 4 (--input-format "%Y.%j %T")
+END
+  # POSIX seconds both ways; the leap second writes as 23:59:59's.
+  run -o posix,count @820454400 47260800 @5115421694 @5115421695 @-1 @1e9
+  expect_status 1
+  printf '820454400\t0\n867715199\t47260800\n5115421694\t4294967295\n' | expect_file out
+  [ "$(grep -c 'outside the scale, @820454400 to @5115421694' "$work/err")" -eq 2 ] ||
+    fail "no span message for POSIX seconds off the scale"
+  grep -qF '"@1e9": not POSIX seconds' "$work/err" || fail "no message for @1e9"
+  # Patterns are checked before any input is read.
+  for bad in "--format=%q" "--format=%Y%" "--input-format=%H:%M" "--input-format=%C" "--format="; do
+    run "$bad" 0
+    expect_status 2
+    [ ! -s "$work/out" ] || fail "$bad wrote output"
+  done
+  run --format %F -o count 0
+  expect_status 2
+  grep -qF 'exclude each other' "$work/err" || fail "--format with -o not refused"
+  ;;
+
+column_friction)
+  # A CSV read without -d , says that the delimiter is a tab.
+  printf 'id,count\n1,0\n' >"$work/in"
+  run -f count
+  expect_status 1
+  expect_file err <<<'sec1996: line 1: "id,count": no field named "count" in the header (fields are split at tabs unless -d says otherwise: -d , for CSV)'
+  # Lines without the field: the first reported, the others counted once.
+  printf '1\t0\n2\n3\n4\t5\n5\n' >"$work/in"
+  run -f 2 -o count
+  expect_status 1
+  printf '1\t0\t0\n2\n3\n4\t5\t5\n5\n' | expect_file out
+  expect_file err <<'END'
+sec1996: line 2: "2": only 1 field, no field 2
+sec1996: 2 more lines have no field 2 (the first was line 2); written as they stand
+END
+  # Header names do not grow, and a round trip restores the header.
+  printf 'id\ttime\n1\t47260800\n' >"$work/in"
+  run -f time -r -o iso8601
+  expect_status 0
+  cp "$work/out" "$work/in"
+  run -f time_iso8601 -r -o text,count
+  printf 'id\ttime_text\ttime_count\n1\t30-Jun-1997 23:59:59\t47260800\n' | expect_file out
+  run -f time_iso8601 -r -o count
+  printf 'id\ttime\n1\t47260800\n' | expect_file out
+  # A line of 65535 bytes converts with a CRLF ending as with LF; one byte
+  # more is refused either way.
+  for ending in '\n' '\r\n'; do
+    { printf 'x\t0\t'; head -c 65531 /dev/zero | tr '\0' 7; printf "$ending"; } >"$work/in"
+    run -f 2 -o count
+    expect_status 0
+    { printf 'x\t0\t'; head -c 65531 /dev/zero | tr '\0' 7; printf "\t0$ending"; } | expect_file out
+    { printf 'x\t0\t'; head -c 65532 /dev/zero | tr '\0' 7; printf "$ending"; } >"$work/in"
+    run -f 2 -o count
+    expect_status 1
+    expect_file out <"$work/in"
+    grep -qF 'line longer than 65535 bytes' "$work/err" || fail "a long line with $ending not refused"
+  done
   ;;
 
 codes)

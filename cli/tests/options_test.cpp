@@ -74,7 +74,23 @@ const UsageError kUsageErrors[] = {
     {{"-d", ","}, "option -d needs --field"},
     {{"--replace", "0"}, "option --replace needs --field"},
     {{"-f", "2", "5"}, "takes no VALUE (argument 3 is \"5\")"},
+    {{"--format", "%F %q"}, "conversion \"%q\" at offset 3 cannot be written"},
+    {{"--format", "%Ex"}, "conversion \"%Ex\" at offset 0"},
+    {{"--format", ""}, "an empty --format"},
+    {{"--format", "%F", "-o", "count"}, "exclude each other"},
+    {{"--input-format", "%G-%V"}, "conversion \"%G\" at offset 0 cannot be read"},
+    {{"--input-format", "%H:%M"}, "names no year"},
+    {{"--input-format", "%s %F"}, "%s takes no other date or time conversion"},
 };
+
+TEST(Options, PatternsChooseTheOneFormWrittenAndTheOneRead) {
+  const Options options = parse({"--format=%Y.%j", "--input-format", "%F %T", "0"});
+  ASSERT_EQ(options.action, Options::Action::kConvert) << options.error;
+  EXPECT_EQ(options.forms, std::vector<Form>{Form::kPattern});
+  EXPECT_EQ(options.outputPattern, "%Y.%j");
+  EXPECT_EQ(options.inputPattern, "%F %T");
+  EXPECT_EQ(parse({"-o", "posix,count"}).forms, (std::vector<Form>{Form::kPosix, Form::kCount}));
+}
 
 TEST(Options, UsageErrorsSayWhatIsWrong) {
   for (const auto& [arguments, reason] : kUsageErrors) {

@@ -51,6 +51,10 @@ const char* parseStatusText1996(Sec1996ParseStatus status) {
       return "no leap-second list could be read";
     case SEC1996_PARSE_OTHER_LAYOUT:
       return "a time code of another layout than the one asked for";
+    case SEC1996_PARSE_CONFLICT:
+      return "fields that name different dates (a weekday, day of the year or repeated field)";
+    case SEC1996_PARSE_MISMATCH:
+      return "the text does not match the pattern";
   }
   return "unknown status";
 }
