@@ -796,8 +796,8 @@ PyObject* pyToPosixChecked(PyObject*, PyObject* args) {
 }
 
 PyMethodDef kMethods[] = {
-    {"parse_iso", pyParseIso, METH_VARARGS,
-     "parse_iso(text: bytes) -> (status, count, offset): parseDate1996_iso."},
+    {"parseDate1996_iso", pyParseIso, METH_VARARGS,
+     "parseDate1996_iso(text: bytes) -> (status, count, offset)."},
     {"parse_text", pyParseText, METH_VARARGS,
      "parse_text(text: bytes, floor: bool) -> (status, count, offset): what from_iso does with "
      "one text, for its error messages."},

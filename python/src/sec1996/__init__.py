@@ -319,13 +319,14 @@ def _run(
         dtypes.append(extra)
     iterator = np.nditer(
         ops,
-        flags=["external_loop", "buffered", "zerosize_ok", "refs_ok", "grow_inner"],
+        flags=["external_loop", "buffered", "zerosize_ok", "refs_ok"],
         op_flags=flags,  # type: ignore[arg-type]
         op_dtypes=dtypes,
         order="C",
         buffersize=_CHUNK,
     )
     scratch = np.empty(_CHUNK, STATUS_DTYPE)
+    shape = np.broadcast_shapes(*(np.shape(op) for op in ops if op is not None))
     with iterator:
         for chunk in iterator:
             start = iterator.iterindex
@@ -352,7 +353,6 @@ def _run(
                 np.not_equal(status, 0, out=chunk[-1])
             elif mode == "raise" and status.any():
                 i = int(np.flatnonzero(status)[0])
-                shape = iterator.shape
                 index = np.unravel_index(start + i, shape) if shape else ()
                 code = int(status[i])
                 raise ValueError(f"sec1996.{function}: {describe(tuple(map(int, index)), code)}")
@@ -444,7 +444,7 @@ def _counts(function: str, counts: Any, kernel: np.ufunc, dtypes: Sequence[Any],
 
 def _count_reason(index: Tuple[int, ...], code: int) -> str:
     if code == Sec1996ParseStatus.OUT_OF_SPAN:
-        return "a count is 0 to 4294967295"
+        return f"{status_text(code)}: a count is 0 to 4294967295"
     return status_text(code)
 
 
@@ -643,8 +643,10 @@ def from_datetime64(times: Any, *, leap: Any = None, fraction: str = "raise",
 
     def reason(index: Tuple[int, ...], code: int) -> str:
         if code == Sec1996ParseStatus.NOT_LEAP_SECOND:
-            return "marked as a leap second, but it is not the 23:59:59 before one"
-        return "NaT" if code == Sec1996ParseStatus.NOT_A_NUMBER else status_text(code)
+            return f"{status_text(code)}: marked as a leap second, but not the 23:59:59 before one"
+        if code == Sec1996ParseStatus.NOT_A_NUMBER:
+            return f"{status_text(code)}: NaT"
+        return status_text(code)
 
     shape = np.broadcast_shapes(a.shape, marks.shape)
     results, status, refused = _run(
