@@ -732,10 +732,10 @@ def from_fields(year: Any, mon: Any = None, day: Any = None, hour: Any = None,
     63158401
     """
     if "min" in old:
-        warnings.warn("sec1996.from_fields: the keyword min= is deprecated; use minute=",
-                      DeprecationWarning, stacklevel=2)
         if minute is not None:
             raise TypeError("sec1996.from_fields: give minute= or min=, not both")
+        warnings.warn("sec1996.from_fields: the keyword min= is deprecated; use minute=",
+                      DeprecationWarning, stacklevel=2)
         minute = old.pop("min")
     if old:
         raise TypeError(f"sec1996.from_fields: unexpected keyword(s) {sorted(old)}")
