@@ -26,4 +26,4 @@ fi
 # The stubs against the tests' usage, from outside the source tree so that
 # mypy reads the installed package and its py.typed.
 (cd build && python-venv/bin/python -m mypy --strict --no-incremental --cache-dir=/dev/null \
-  ../python/tests/typing_usage.py)
+  ../python/tests/test_typing.py)
