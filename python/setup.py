@@ -2,8 +2,9 @@
 
 The extension compiles every unit of timescale/src together with the numpy
 ufuncs (ext/sec1996_ext.cpp, numpy's C API and the library's public headers
-alone), so the installed package needs no libsec1996 at run time.  The version is the C library's, taken from the project() line of the
-root CMakeLists.txt.  Set SEC1996_WERROR=1 to turn warnings into errors, as
+alone), so the installed package needs no libsec1996 at run time.  The
+version is the C library's, taken from the project() line of the root
+CMakeLists.txt.  Set SEC1996_WERROR=1 to turn warnings into errors, as
 CI does; set SEC1996_BUILD_JOBS to compile in parallel (default 2).
 """
 
@@ -23,7 +24,9 @@ def library_version() -> str:
     cmake = (ROOT / "CMakeLists.txt").read_text(encoding="utf-8")
     match = re.search(r"project\s*\(\s*Sec1996\b[^)]*?\bVERSION\s+([0-9][0-9.]*)", cmake)
     if match is None:
-        raise RuntimeError("no project(Sec1996 VERSION ...) line in " + str(ROOT / "CMakeLists.txt"))
+        raise RuntimeError(
+            "no project(Sec1996 VERSION ...) line in " + str(ROOT / "CMakeLists.txt")
+        )
     return match.group(1)
 
 
@@ -44,8 +47,12 @@ extension = Extension(
     sources=sources,
     # The library's units reach their private headers through these; the
     # ufuncs themselves include only timescale/sec1996.h and sec1996.hpp.
-    include_dirs=[str(ROOT), str(LIBRARY / "src"), str(LIBRARY / "sec1996" / "detail"),
-                  numpy.get_include()],
+    include_dirs=[
+        str(ROOT),
+        str(LIBRARY / "src"),
+        str(LIBRARY / "sec1996" / "detail"),
+        numpy.get_include(),
+    ],
     define_macros=[("SEC1996_VERSION", f'"{VERSION}"')],
     extra_compile_args=["-std=c++20", "-O3", "-fvisibility=hidden"] + warnings,
     language="c++",
@@ -58,10 +65,20 @@ def parallel_compile(jobs: int) -> None:
 
     import distutils.ccompiler as ccompiler
 
-    def compile_parallel(self, sources, output_dir=None, macros=None, include_dirs=None,
-                         debug=0, extra_preargs=None, extra_postargs=None, depends=None):
+    def compile_parallel(
+        self,
+        sources,
+        output_dir=None,
+        macros=None,
+        include_dirs=None,
+        debug=0,
+        extra_preargs=None,
+        extra_postargs=None,
+        depends=None,
+    ):
         macros, objects, extra, pp_opts, build = self._setup_compile(
-            output_dir, macros, include_dirs, sources, depends, extra_postargs)
+            output_dir, macros, include_dirs, sources, depends, extra_postargs
+        )
         cc_args = self._get_cc_args(pp_opts, debug, extra_preargs)
 
         def one(obj):

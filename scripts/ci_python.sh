@@ -27,3 +27,9 @@ fi
 # mypy reads the installed package and its py.typed.
 (cd build && python-venv/bin/python -m mypy --strict --no-incremental --cache-dir=/dev/null \
   ../python/tests/test_typing.py)
+
+# No Python line over 100 columns.
+if awk 'length > 100 { print FILENAME ":" FNR ": " length " columns"; bad = 1 } END { exit !bad }' \
+  $(git ls-files 'python/*.py' 'python/*.pyi'); then
+  exit 1
+fi

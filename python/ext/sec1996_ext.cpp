@@ -70,6 +70,7 @@ T load(const char* base, npy_intp step, npy_intp i) {
 // value is what pandas makes of a CSV file).
 template <class T>
 Sec1996ParseStatus countOf(T value, Sec1996& count) {
+  static_assert(SEC1996_PARSE_OK == 0);
   if constexpr (std::is_floating_point_v<T>) {
     if (!std::isfinite(value)) return SEC1996_PARSE_NOT_A_NUMBER;
     if (value < 0.0 || value > 4294967295.0) return SEC1996_PARSE_OUT_OF_SPAN;
@@ -96,7 +97,11 @@ void countsLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*)
   if constexpr (std::is_same_v<T, Sec1996>) {
     if (steps[0] == sizeof(Sec1996) &&
         Convert::whole(reinterpret_cast<const Sec1996*>(args[0]), n, args, dims, steps)) {
-      for (npy_intp i = 0; i < n; ++i) at<Status>(status, statusStep, i) = SEC1996_PARSE_OK;
+      if (statusStep == sizeof(Status)) {
+        std::memset(status, 0, static_cast<std::size_t>(n) * sizeof(Status));  // OK is 0
+      } else {
+        for (npy_intp i = 0; i < n; ++i) at<Status>(status, statusStep, i) = SEC1996_PARSE_OK;
+      }
       return;
     }
   }

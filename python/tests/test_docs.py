@@ -15,9 +15,7 @@ FLAGS = doctest.NORMALIZE_WHITESPACE | doctest.ELLIPSIS
 
 
 def run(text: str, name: str) -> doctest.TestResults:
-    test = doctest.DocTestParser().get_doctest(
-        text, {"np": np, "sec1996": sec1996}, name, None, 0
-    )
+    test = doctest.DocTestParser().get_doctest(text, {"np": np, "sec1996": sec1996}, name, None, 0)
     runner = doctest.DocTestRunner(optionflags=FLAGS)
     runner.run(test)
     return runner.summarize(verbose=False)

@@ -35,20 +35,25 @@ def test_dask_arrays_stay_lazy_and_compute_chunk_by_chunk():
     back = sec1996.from_iso(sec1996.to_iso(counts, dtype=str))
     assert np.array_equal(back.compute(), local)
     # The low-level ufuncs through dask's own gufunc machinery.
-    seconds, status = da.apply_gufunc(ufunc.to_posix, "()->(),()", counts, output_dtypes=[np.int64,
-                                                                                         np.int16])
+    seconds, status = da.apply_gufunc(
+        ufunc.to_posix, "()->(),()", counts, output_dtypes=[np.int64, np.int16]
+    )
     assert np.array_equal(seconds.compute(), ufunc.to_posix(local)[0])
 
 
 def test_xarray_keeps_dims_and_coords():
     counts = xr.DataArray(
-        np.array([[0, LEAP], [LEAP + 1, -1]]), dims=("station", "obs"),
-        coords={"station": ["a", "b"]}, name="count",
+        np.array([[0, LEAP], [LEAP + 1, -1]]),
+        dims=("station", "obs"),
+        coords={"station": ["a", "b"]},
+        name="count",
     )
     times = sec1996.to_datetime64(counts, errors="coerce")
     assert isinstance(times, xr.DataArray) and times.dims == ("station", "obs")
     assert times.coords["station"].values.tolist() == ["a", "b"]
-    assert np.isnat(times.values[1, 1]) and times.values[0, 1] == np.datetime64("1997-06-30T23:59:59")
+    assert np.isnat(times.values[1, 1]) and times.values[0, 1] == np.datetime64(
+        "1997-06-30T23:59:59"
+    )
     fixed = sec1996.to_year_day(counts.clip(0), errors="raise")
     assert all(isinstance(part, xr.DataArray) for part in fixed)
     masked = sec1996.is_leap_second(counts, errors="coerce")  # xarray's own rule: NaN where refused
@@ -62,7 +67,9 @@ def test_pandas_series_in_series_out_index_in_index_out():
     series = pd.Series([0, LEAP, LEAP + 1], index=["x", "y", "z"], name="count")
     times = sec1996.to_datetime64(series)
     assert isinstance(times, pd.Series) and times.index.tolist() == ["x", "y", "z"]
-    assert times.name == "count" and times.dtype == "datetime64[s]" or times.dtype == "datetime64[ns]"
+    assert (
+        times.name == "count" and times.dtype == "datetime64[s]" or times.dtype == "datetime64[ns]"
+    )
     index = sec1996.to_datetime64(pd.Index(series))
     assert isinstance(index, pd.DatetimeIndex)
     leap = sec1996.is_leap_second(pd.Index(series))
@@ -70,8 +77,9 @@ def test_pandas_series_in_series_out_index_in_index_out():
     assert sec1996.from_datetime64(index, leap=leap).tolist() == series.tolist()
     frame = sec1996.to_fields(series)
     assert isinstance(frame, pd.DataFrame) and frame.loc["y", "sec"] == 60
-    assert sec1996.from_fields(frame["year"], frame["mon"], frame["day"], frame["hour"],
-                               frame["min"], frame["sec"]).index.tolist() == ["x", "y", "z"]
+    assert sec1996.from_fields(
+        frame["year"], frame["mon"], frame["day"], frame["hour"], frame["min"], frame["sec"]
+    ).index.tolist() == ["x", "y", "z"]
     texts = sec1996.to_iso(series, dtype=str)
     assert sec1996.from_iso(texts).tolist() == series.tolist()
 

@@ -145,7 +145,9 @@ def test_pandas_columns_as_people_have_them():
     assert got.tolist() == ["1997-06-30T23:59:60Z".encode(), None, b"1996-01-01T00:00:01Z"]
     counts = sec1996.from_iso(pd.Series(["1996-01-01T00:00:00", None]), errors="coerce")
     assert str(counts.dtype) == "UInt32" and counts.isna().tolist() == [False, True]
-    zoned = pd.Series(pd.to_datetime(["1997-07-01T02:00:00+02:00", "1997-07-01T00:00:00Z"], utc=True))
+    zoned = pd.Series(
+        pd.to_datetime(["1997-07-01T02:00:00+02:00", "1997-07-01T00:00:00Z"], utc=True)
+    )
     assert sec1996.from_datetime64(zoned).tolist() == [LEAP + 1, LEAP + 1]
     index = pd.DatetimeIndex(["1997-06-30T19:59:59"]).tz_localize("America/New_York")
     assert sec1996.from_datetime64(index, leap=[True]).tolist() == [LEAP]

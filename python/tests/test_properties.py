@@ -61,8 +61,12 @@ def iso_reference(text: str) -> Tuple[int, int]:
 
 
 fields = st.tuples(
-    st.integers(1990, 2140), st.integers(-1, 14), st.integers(-1, 32), st.integers(-1, 25),
-    st.integers(-1, 61), st.integers(-1, 61),
+    st.integers(1990, 2140),
+    st.integers(-1, 14),
+    st.integers(-1, 32),
+    st.integers(-1, 25),
+    st.integers(-1, 61),
+    st.integers(-1, 61),
 )
 
 
@@ -78,29 +82,54 @@ def counts_in(function: Callable[..., Any]) -> Callable[..., Any]:
 
 
 TABLE = [
-    Row("to_datetime64", counts, counts_in(sec1996.to_datetime64),
-        on_scale(lambda c: np.datetime64(C.cvtFromSec1996_posix(c), "s"), NAT)),
-    Row("is_leap_second", counts, counts_in(sec1996.is_leap_second),
-        on_scale(C.isLeapSecond1996, False)),
+    Row(
+        "to_datetime64",
+        counts,
+        counts_in(sec1996.to_datetime64),
+        on_scale(lambda c: np.datetime64(C.cvtFromSec1996_posix(c), "s"), NAT),
+    ),
+    Row(
+        "is_leap_second",
+        counts,
+        counts_in(sec1996.is_leap_second),
+        on_scale(C.isLeapSecond1996, False),
+    ),
     Row("to_iso", counts, counts_in(sec1996.to_iso), on_scale(C.stringDate1996_iso, b"")),
     Row("to_text", counts, counts_in(sec1996.to_text), on_scale(C.stringDate1996_r, b"")),
-    Row("to_fields", counts, counts_in(sec1996.to_fields),
-        on_scale(C.cvtFromSec1996_lossless, (0,) * 6)),
-    Row("from_datetime64",
+    Row(
+        "to_fields",
+        counts,
+        counts_in(sec1996.to_fields),
+        on_scale(C.cvtFromSec1996_lossless, (0,) * 6),
+    ),
+    Row(
+        "from_datetime64",
         st.integers(EPOCH_POSIX - 2**20, EPOCH_POSIX + LAST + 2**20),
         lambda e, **kw: sec1996.from_datetime64(np.array(e, "M8[s]"), **kw),
-        checked(C.cvtToSec1996_posix_checked)),
-    Row("from_iso", iso_texts(), lambda e, **kw: sec1996.from_iso(np.array(e, "U"), **kw),
-        iso_reference),
-    Row("from_fields strict", fields,
-        lambda e, **kw: sec1996.from_fields(*np.array(e, np.int64).reshape(-1, 6).T, strict=True,
-                                            **kw),
-        checked(C.cvtToSec1996_checked)),
-    Row("from_year_day strict",
+        checked(C.cvtToSec1996_posix_checked),
+    ),
+    Row(
+        "from_iso",
+        iso_texts(),
+        lambda e, **kw: sec1996.from_iso(np.array(e, "U"), **kw),
+        iso_reference,
+    ),
+    Row(
+        "from_fields strict",
+        fields,
+        lambda e, **kw: sec1996.from_fields(
+            *np.array(e, np.int64).reshape(-1, 6).T, strict=True, **kw
+        ),
+        checked(C.cvtToSec1996_checked),
+    ),
+    Row(
+        "from_year_day strict",
         st.tuples(st.integers(1994, 2134), st.floats(-2.0, 368.0)),
         lambda e, **kw: sec1996.from_year_day(
-            np.array([y for y, _ in e], np.int64), np.array([d for _, d in e]), strict=True, **kw),
-        lambda y, d: checked(C.cvtToSec1996_yd_checked)(d, y)),
+            np.array([y for y, _ in e], np.int64), np.array([d for _, d in e]), strict=True, **kw
+        ),
+        lambda y, d: checked(C.cvtToSec1996_yd_checked)(d, y),
+    ),
 ]
 
 
@@ -115,8 +144,12 @@ def as_list(values: Any) -> List[Any]:
 @given(data=st.data())
 def test_every_mode_agrees_with_the_library(row: Row, data: st.DataObject) -> None:
     elements = data.draw(st.lists(row.elements, max_size=40))
-    expected = [row.reference(*e) if isinstance(e, tuple) and row.name.startswith("from")
-                else row.reference(e) for e in elements]
+    expected = [
+        row.reference(*e)
+        if isinstance(e, tuple) and row.name.startswith("from")
+        else row.reference(e)
+        for e in elements
+    ]
     values, status = row.call(elements, errors="status")
     assert status.tolist() == [s for _, s in expected]
     wanted = [v for v, _ in expected]

@@ -36,7 +36,12 @@ REFUSED = [
     (sec1996.from_datetime64, (np.array(["2000-01-01", "NaT"], "M8[s]"),), 1, "NaT"),
     (sec1996.from_datetime64, (np.array(["1995-12-31T23:59:59"], "M8[s]"),), 0, OFF_SCALE),
     (sec1996.from_datetime64, (np.array(["2132-02-07T06:28:15"], "M8[s]"),), 0, OFF_SCALE),
-    (sec1996.from_datetime64, (np.array([2**62], "M8[W]"),), 0, OFF_SCALE),  # overflows int64 seconds
+    (
+        sec1996.from_datetime64,
+        (np.array([2**62], "M8[W]"),),
+        0,
+        OFF_SCALE,
+    ),  # overflows int64 seconds
     (sec1996.from_datetime64, (np.array([T("2000-01-01T00:00:00.001")]),), 0, "a fraction of"),
     (sec1996.from_datetime64, (np.array([-1], "M8[ns]"),), 0, "a fraction of a second"),
     (sec1996.from_fields, (2000, 1, 1, 0, 0, [0, 2**31]), 1, "a field is out of its range"),
@@ -46,22 +51,47 @@ REFUSED = [
     (sec1996.from_year_day, (2000, [1.0, -np.inf]), 1, "not a number"),
     (sec1996.from_year_day, (2000, [1.0, -(2.0**31) - 1]), 1, "a field is out of its range"),
     (sec1996.from_year_day, (2132, 39.0), None, OFF_SCALE),
-    (sec1996.from_iso, (["1997-06-30T23:59:60Z", "1997-06-30 23:59:59"],), 1, "SS[Z] (at offset 10)"),
+    (
+        sec1996.from_iso,
+        (["1997-06-30T23:59:60Z", "1997-06-30 23:59:59"],),
+        1,
+        "SS[Z] (at offset 10)",
+    ),
     (sec1996.from_iso, (["1997-06-30T23:59:59z"],), 0, "(at offset 19)"),
     (sec1996.from_iso, ([b"1997-06-30T23:59:59+00:00"],), 0, "(at offset 19)"),
     (sec1996.from_iso, (["1997-13-01T00:00:00"],), 0, "a field is out of its range (at offset 5)"),
     (sec1996.from_iso, (["1997-02-29T00:00:00"],), 0, "does not exist in its month (at offset 8)"),
     (sec1996.from_iso, (["1997-06-30T24:00:00"],), 0, "out of its range (at offset 11)"),
-    (sec1996.from_iso, (["1997-06-29T23:59:60"],), 0, "not a leap second of the scale (at offset 17)"),
+    (
+        sec1996.from_iso,
+        (["1997-06-29T23:59:60"],),
+        0,
+        "not a leap second of the scale (at offset 17)",
+    ),
     (sec1996.from_iso, (["1995-12-31T23:59:59"],), 0, OFF_SCALE),
     (sec1996.from_iso, (["2132-02-07T06:28:15Z"],), 0, OFF_SCALE),
-    (sec1996.from_iso, (["1997-\u00e906-30T00:00:00"],), 0, "(at offset 5)"),  # offsets in characters
+    (
+        sec1996.from_iso,
+        (["1997-\u00e906-30T00:00:00"],),
+        0,
+        "(at offset 5)",
+    ),  # offsets in characters
     (sec1996.from_iso, (np.array([b"1997-06-30T00:00\x0000"]),), 0, "(at offset 16)"),
-    (sec1996.from_iso, (["1997-06-30T23:59:59.25Z"],), 0, "a fraction of a second where whole seconds are needed (at offset 19)"),
+    (
+        sec1996.from_iso,
+        (["1997-06-30T23:59:59.25Z"],),
+        0,
+        "a fraction of a second where whole seconds are needed (at offset 19)",
+    ),
     (sec1996.from_iso, (["1997-13-30T23:59:59.25Z"],), 0, "out of its range (at offset 5)"),
     (sec1996.from_iso, (["1997-06-30T23:59:59." + "0" * 60],), 0, "YYYY-MM-DDTHH:MM:SS[Z]"),
     (sec1996.from_iso, (np.array([b"1997-06-30T23:59:59\xff"]),), 0, "(at offset 19)"),  # not UTF-8
-    (sec1996.from_iso, (pd.Series(["2000-01-01T00:00:00", None]),), 1, "not a str or bytes but NoneType"),
+    (
+        sec1996.from_iso,
+        (pd.Series(["2000-01-01T00:00:00", None]),),
+        1,
+        "not a str or bytes but NoneType",
+    ),
     (sec1996.from_iso, (pd.Series([b"1996-01-01T00:00:00", np.nan]),), 1, "not a number"),
     (sec1996.from_iso, (np.array(["1996-01-01T00:00:00", 5], object),), 1, "but int"),
 ]
@@ -137,7 +167,11 @@ def test_leap_mark_only_on_the_second_before_a_leap_second():
 @pytest.mark.parametrize(
     "function, args, words",
     [
-        (sec1996.to_iso, ([True],), "counts must be integers or whole float64 numbers, not dtype bool"),
+        (
+            sec1996.to_iso,
+            ([True],),
+            "counts must be integers or whole float64 numbers, not dtype bool",
+        ),
         (sec1996.to_fields, (np.array([1], object),), "not dtype object"),
         (sec1996.to_year_day, (["1"],), "not dtype <U1"),
         (sec1996.to_datetime64, (np.array([1], np.longdouble),), "not dtype float128"),
@@ -145,12 +179,20 @@ def test_leap_mark_only_on_the_second_before_a_leap_second():
         (sec1996.from_datetime64, (np.array(["2000-01"], "M8[M]"),), "unit 'M'"),
         (sec1996.from_datetime64, (np.array(["2000-01-01"], "M8[s]"), [1]), "leap must be bool"),
         (sec1996.from_iso, ([1],), "str or bytes, not dtype int64"),
-        (sec1996.from_fields, (2000, 1.0, 1), "fields must have an integer dtype, not dtype float64"),
+        (
+            sec1996.from_fields,
+            (2000, 1.0, 1),
+            "fields must have an integer dtype, not dtype float64",
+        ),
         (sec1996.from_fields, (2000,), "year, mon and day are required"),
         (sec1996.from_fields, (np.zeros(1, sec1996.FIELDS_DTYPE), 1), "record array alone"),
         (sec1996.from_fields, (np.zeros(1, [("year", "i4")]),), "lacks the field(s) ['mon'"),
         (sec1996.from_year_day, (2000.0, 1.0), "fields must have an integer dtype"),
-        (sec1996.from_year_day, (2000, np.longdouble(1)), "days must be numbers, not dtype float128"),
+        (
+            sec1996.from_year_day,
+            (2000, np.longdouble(1)),
+            "days must be numbers, not dtype float128",
+        ),
     ],
 )
 def test_wrong_types_raise_in_every_mode(function, args, words):
@@ -176,7 +218,9 @@ def test_the_input_is_never_modified():
     before = {k: v.copy() for k, v in inputs.items()}
     for errors in ["coerce", "status"]:
         sec1996.to_iso(inputs["counts"], errors=errors)
-        sec1996.from_datetime64(inputs["times"], leap=[True, False], fraction="floor", errors=errors)
+        sec1996.from_datetime64(
+            inputs["times"], leap=[True, False], fraction="floor", errors=errors
+        )
         sec1996.from_iso(inputs["texts"], fraction="floor", errors=errors)
     for k, v in inputs.items():
         assert np.array_equal(v, before[k], equal_nan=k == "times"), k

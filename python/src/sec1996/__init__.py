@@ -108,7 +108,7 @@ _FIELD_NAMES: Tuple[str, ...] = tuple(FIELDS_DTYPE.names or ())
 
 # Elements per call of a ufunc in the "raise" and "coerce" modes: the
 # status of a chunk is all the scratch they need.
-_CHUNK = 1 << 15
+_CHUNK = 1 << 16
 
 # datetime64 units as seconds = value * num / den.  Months and years have no
 # fixed length and are not taken.
@@ -211,7 +211,7 @@ def _unpack(x: Any, function: str, kind: str) -> Tuple[np.ndarray, Any]:
         like = x
         dtype = x.dtype
         if getattr(dtype, "tz", None) is not None:  # a zone: the same instants in UTC
-            x = (x.tz_convert(None) if _is_pandas(x, "Index") else x.dt.tz_convert(None))
+            x = x.tz_convert(None) if _is_pandas(x, "Index") else x.dt.tz_convert(None)
             x = x.to_numpy()
         elif getattr(dtype, "na_value", None) is not None and dtype.kind in "iub":
             # A nullable column: NA as NaN, refused as "not a number".
@@ -376,8 +376,10 @@ def _show(value: Any) -> str:
 
 
 def _describer(
-    what: str, sources: Sequence[np.ndarray], shape_of: Callable[[], Tuple[int, ...]],
-    reason: Optional[Callable[[Tuple[int, ...], int], str]] = None
+    what: str,
+    sources: Sequence[np.ndarray],
+    shape_of: Callable[[], Tuple[int, ...]],
+    reason: Optional[Callable[[Tuple[int, ...], int], str]] = None,
 ) -> Callable[[Tuple[int, ...], int], str]:
     def describe(index: Tuple[int, ...], code: int) -> str:
         shape = shape_of()
@@ -389,8 +391,15 @@ def _describer(
     return describe
 
 
-def _finish(values: Any, status: np.ndarray, refused: Optional[np.ndarray], errors: str,
-            scalar: bool, wrap: _Wrap, nat: bool = False) -> Any:
+def _finish(
+    values: Any,
+    status: np.ndarray,
+    refused: Optional[np.ndarray],
+    errors: str,
+    scalar: bool,
+    wrap: _Wrap,
+    nat: bool = False,
+) -> Any:
     """The result of a mode: values, masked values, or values and status."""
     if errors == "coerce" and not nat:
         assert refused is not None
@@ -407,8 +416,9 @@ def _finish(values: Any, status: np.ndarray, refused: Optional[np.ndarray], erro
     return result
 
 
-def _lazy(function: Callable[..., Any], args: Sequence[Any], kwargs: Any, nout: int,
-          dtypes: Sequence[Any]) -> Any:
+def _lazy(
+    function: Callable[..., Any], args: Sequence[Any], kwargs: Any, nout: int, dtypes: Sequence[Any]
+) -> Any:
     """function over dask arrays, block by block, lazily."""
     import dask.array as da
 
@@ -418,8 +428,11 @@ def _lazy(function: Callable[..., Any], args: Sequence[Any], kwargs: Any, nout: 
         nout += 1
     signature = ",".join("()" for _ in args) + "->" + ",".join("()" for _ in range(nout))
     result = da.apply_gufunc(
-        lambda *blocks: function(*blocks, **kwargs), signature, *args,
-        output_dtypes=dtypes if nout > 1 else dtypes[0], vectorize=False,
+        lambda *blocks: function(*blocks, **kwargs),
+        signature,
+        *args,
+        output_dtypes=dtypes if nout > 1 else dtypes[0],
+        vectorize=False,
     )
     if errors == "status" and nout > 2:  # ((values...), status) as the numpy form gives it
         return tuple(result[:-1]), result[-1]
@@ -429,13 +442,28 @@ def _lazy(function: Callable[..., Any], args: Sequence[Any], kwargs: Any, nout: 
 # ---- Counts in ----------------------------------------------------------------
 
 
-def _counts(function: str, counts: Any, kernel: np.ufunc, dtypes: Sequence[Any],
-            out: Any, where: Any, errors: str, views: Views = (None,),
-            nat: bool = False) -> Any:
+def _counts(
+    function: str,
+    counts: Any,
+    kernel: np.ufunc,
+    dtypes: Sequence[Any],
+    out: Any,
+    where: Any,
+    errors: str,
+    views: Views = (None,),
+    nat: bool = False,
+) -> Any:
     a, like = _unpack(counts, function, "count")
     outputs = [(out, dtypes[0])] if len(dtypes) == 1 else [(o, d) for o, d in zip(out, dtypes)]
     results, status, refused = _run(
-        function, kernel, [a], [None], outputs, views, errors, where,
+        function,
+        kernel,
+        [a],
+        [None],
+        outputs,
+        views,
+        errors,
+        where,
         _describer("count", [a], lambda: np.shape(a), _count_reason),
     )
     values = results[0] if len(results) == 1 else tuple(results)
@@ -458,8 +486,7 @@ def _text_view(units: type) -> Callable[[np.ndarray], np.ndarray]:
     return lambda chunk: chunk[:, None].view(units)
 
 
-def to_datetime64(counts: Any, *, errors: str = "raise", out: Any = None,
-                  where: Any = True) -> Any:
+def to_datetime64(counts: Any, *, errors: str = "raise", out: Any = None, where: Any = True) -> Any:
     """Counts as ``datetime64[s]``, POSIX seconds (every day 86400 seconds).
 
     The leap second 47260800 reads 1997-06-30T23:59:59, like 47260799: a
@@ -474,12 +501,22 @@ def to_datetime64(counts: Any, *, errors: str = "raise", out: Any = None,
     if _is_dask(counts):
         return _lazy(to_datetime64, [counts], {"errors": errors}, 1, ["datetime64[s]"])
     _check_out(out, "datetime64[s]", "to_datetime64")
-    return _counts("to_datetime64", counts, ufunc.to_posix, ["datetime64[s]"], out, where,
-                   errors, [lambda chunk: chunk.view(np.int64)], nat=True)
+    return _counts(
+        "to_datetime64",
+        counts,
+        ufunc.to_posix,
+        ["datetime64[s]"],
+        out,
+        where,
+        errors,
+        [lambda chunk: chunk.view(np.int64)],
+        nat=True,
+    )
 
 
-def is_leap_second(counts: Any, *, errors: str = "raise", out: Any = None,
-                   where: Any = True) -> Any:
+def is_leap_second(
+    counts: Any, *, errors: str = "raise", out: Any = None, where: Any = True
+) -> Any:
     """Whether each count is a leap second of the scale's own table (one:
     1997-06-30 23:59:60, count 47260800).
 
@@ -497,11 +534,14 @@ def _text_dtype(dtype: Any, function: str) -> Tuple[str, type]:
         return "S20", np.uint8
     if dtype in ("U", "U20", str, np.str_):
         return "U20", np.uint32
-    raise ValueError(f"sec1996.{function}: dtype must be bytes ('S20') or str ('U20'), not {dtype!r}")
+    raise ValueError(
+        f"sec1996.{function}: dtype must be bytes ('S20') or str ('U20'), not {dtype!r}"
+    )
 
 
-def to_iso(counts: Any, *, dtype: Any = None, errors: str = "raise", out: Any = None,
-           where: Any = True) -> Any:
+def to_iso(
+    counts: Any, *, dtype: Any = None, errors: str = "raise", out: Any = None, where: Any = True
+) -> Any:
     """Counts as lossless ISO 8601 texts, ``YYYY-MM-DDTHH:MM:SSZ``.
 
     Twenty ASCII characters per count, ``S20`` or with ``dtype=str``
@@ -522,8 +562,9 @@ def to_iso(counts: Any, *, dtype: Any = None, errors: str = "raise", out: Any = 
     return _counts("to_iso", counts, kernel, [text], out, where, errors, [_text_view(units)])
 
 
-def to_text(counts: Any, *, dtype: Any = None, errors: str = "raise", out: Any = None,
-            where: Any = True) -> Any:
+def to_text(
+    counts: Any, *, dtype: Any = None, errors: str = "raise", out: Any = None, where: Any = True
+) -> Any:
     """Counts as the library's text, ``DD-Mon-YYYY HH:MM:SS`` (``S20``, or
     ``U20`` with ``dtype=str``).
 
@@ -560,14 +601,20 @@ def to_fields(counts: Any, *, errors: str = "raise", out: Any = None, where: Any
     records = np.empty(a.shape, FIELDS_DTYPE) if out is None else out
     columns = [records[name] for name in _FIELD_NAMES]
     _, status, refused = _run(
-        "to_fields", ufunc.to_fields, [a], [None], [(c, np.int32) for c in columns],
-        [None] * 6, errors, where, _describer("count", [a], lambda: np.shape(a), _count_reason),
+        "to_fields",
+        ufunc.to_fields,
+        [a],
+        [None],
+        [(c, np.int32) for c in columns],
+        [None] * 6,
+        errors,
+        where,
+        _describer("count", [a], lambda: np.shape(a), _count_reason),
     )
     return _finish(records, status, refused, errors, a.ndim == 0 and out is None, _Wrap(like))
 
 
-def to_year_day(counts: Any, *, errors: str = "raise", out: Any = None,
-                where: Any = True) -> Any:
+def to_year_day(counts: Any, *, errors: str = "raise", out: Any = None, where: Any = True) -> Any:
     """Counts as a year and the fractional day of that year.
 
     Bit for bit what the C function cvtFromSec1996_yd gives: the pair
@@ -582,8 +629,16 @@ def to_year_day(counts: Any, *, errors: str = "raise", out: Any = None,
     if _is_dask(counts):
         return _lazy(to_year_day, [counts], {"errors": errors}, 2, [np.int32, np.float64])
     outs = (None, None) if out is None else out
-    return _counts("to_year_day", counts, ufunc.to_year_day, [np.int32, np.float64], outs, where,
-                   errors, [None, None])
+    return _counts(
+        "to_year_day",
+        counts,
+        ufunc.to_year_day,
+        [np.int32, np.float64],
+        outs,
+        where,
+        errors,
+        [None, None],
+    )
 
 
 # ---- Counts out ---------------------------------------------------------------
@@ -591,12 +646,21 @@ def to_year_day(counts: Any, *, errors: str = "raise", out: Any = None,
 
 def _fraction(fraction: str, function: str) -> bool:
     if fraction not in ("raise", "floor"):
-        raise ValueError(f"sec1996.{function}: fraction must be 'raise' or 'floor', not {fraction!r}")
+        raise ValueError(
+            f"sec1996.{function}: fraction must be 'raise' or 'floor', not {fraction!r}"
+        )
     return fraction == "floor"
 
 
-def from_datetime64(times: Any, *, leap: Any = None, fraction: str = "raise",
-                    errors: str = "raise", out: Any = None, where: Any = True) -> Any:
+def from_datetime64(
+    times: Any,
+    *,
+    leap: Any = None,
+    fraction: str = "raise",
+    errors: str = "raise",
+    out: Any = None,
+    where: Any = True,
+) -> Any:
     """Times as counts: ``datetime64`` of any unit from weeks to attoseconds,
     Python datetimes, or a pandas datetime column or index.
 
@@ -620,8 +684,13 @@ def from_datetime64(times: Any, *, leap: Any = None, fraction: str = "raise",
         kwargs = {"errors": errors, "fraction": fraction}
         if leap is None:
             return _lazy(from_datetime64, [times], kwargs, 1, [np.uint32])
-        return _lazy(lambda t, m, **kw: from_datetime64(t, leap=m, **kw), [times, leap], kwargs,
-                     1, [np.uint32])
+        return _lazy(
+            lambda t, m, **kw: from_datetime64(t, leap=m, **kw),
+            [times, leap],
+            kwargs,
+            1,
+            [np.uint32],
+        )
     _check_out(out, np.uint32, "from_datetime64")
     a, like = _unpack(times, "from_datetime64", "time")
     unit, step = np.datetime_data(a.dtype)
@@ -636,8 +705,9 @@ def from_datetime64(times: Any, *, leap: Any = None, fraction: str = "raise",
     marks = np.asarray(False if leap is None else leap)
     if marks.dtype != np.bool_:
         raise TypeError(f"sec1996.from_datetime64: leap must be bool, not dtype {marks.dtype}")
-    values = a.view(np.int64) if a.dtype.isnative else a.astype(a.dtype.newbyteorder("=")).view(
-        np.int64)
+    values = (
+        a.view(np.int64) if a.dtype.isnative else a.astype(a.dtype.newbyteorder("=")).view(np.int64)
+    )
     inputs = [values, np.int64(num // common), np.int64(den // common), marks, np.bool_(floor)]
     sources = [a] if leap is None else [a, marks]
 
@@ -650,14 +720,27 @@ def from_datetime64(times: Any, *, leap: Any = None, fraction: str = "raise",
 
     shape = np.broadcast_shapes(a.shape, marks.shape)
     results, status, refused = _run(
-        "from_datetime64", ufunc.from_time, inputs, [None] * 5, [(out, np.uint32)], [None],
-        errors, where, _describer("time", sources, lambda: shape, reason),
+        "from_datetime64",
+        ufunc.from_time,
+        inputs,
+        [None] * 5,
+        [(out, np.uint32)],
+        [None],
+        errors,
+        where,
+        _describer("time", sources, lambda: shape, reason),
     )
     return _finish(results[0], status, refused, errors, not shape and out is None, _Wrap(like))
 
 
-def from_iso(texts: Any, *, fraction: str = "raise", errors: str = "raise", out: Any = None,
-             where: Any = True) -> Any:
+def from_iso(
+    texts: Any,
+    *,
+    fraction: str = "raise",
+    errors: str = "raise",
+    out: Any = None,
+    where: Any = True,
+) -> Any:
     """ISO 8601 texts as counts, read strictly by the C parser.
 
     ``YYYY-MM-DDTHH:MM:SS`` with or without a final ``Z``, as a numpy
@@ -698,15 +781,33 @@ def from_iso(texts: Any, *, fraction: str = "raise", errors: str = "raise", out:
         return f"{status_text(code)} (at offset {offset})" if status == code else status_text(code)
 
     results, status, refused = _run(
-        "from_iso", kernel, [a, np.bool_(floor)], [view, None], [(out, np.uint32)], [None],
-        errors, where, _describer("text", [a], lambda: a.shape, reason),
+        "from_iso",
+        kernel,
+        [a, np.bool_(floor)],
+        [view, None],
+        [(out, np.uint32)],
+        [None],
+        errors,
+        where,
+        _describer("text", [a], lambda: a.shape, reason),
     )
     return _finish(results[0], status, refused, errors, a.ndim == 0 and out is None, _Wrap(like))
 
 
-def from_fields(year: Any, mon: Any = None, day: Any = None, hour: Any = None,
-                minute: Any = None, sec: Any = None, *, strict: bool = False,
-                errors: str = "raise", out: Any = None, where: Any = True, **old: Any) -> Any:
+def from_fields(
+    year: Any,
+    mon: Any = None,
+    day: Any = None,
+    hour: Any = None,
+    minute: Any = None,
+    sec: Any = None,
+    *,
+    strict: bool = False,
+    errors: str = "raise",
+    out: Any = None,
+    where: Any = True,
+    **old: Any,
+) -> Any:
     """Calendar fields as counts.
 
     ``year`` is an integer array, or a record array with the six fields of
@@ -734,8 +835,11 @@ def from_fields(year: Any, mon: Any = None, day: Any = None, hour: Any = None,
     if "min" in old:
         if minute is not None:
             raise TypeError("sec1996.from_fields: give minute= or min=, not both")
-        warnings.warn("sec1996.from_fields: the keyword min= is deprecated; use minute=",
-                      DeprecationWarning, stacklevel=2)
+        warnings.warn(
+            "sec1996.from_fields: the keyword min= is deprecated; use minute=",
+            DeprecationWarning,
+            stacklevel=2,
+        )
         minute = old.pop("min")
     if old:
         raise TypeError(f"sec1996.from_fields: unexpected keyword(s) {sorted(old)}")
@@ -754,22 +858,40 @@ def from_fields(year: Any, mon: Any = None, day: Any = None, hour: Any = None,
             raise TypeError(f"sec1996.{function}: year, mon and day are required")
         fields = [year, mon, day] + [0 if f is None else f for f in (hour, minute, sec)]
     if any(_is_dask(f) for f in fields):
-        return _lazy(lambda *f, **kw: from_fields(*f, **kw), fields,
-                     {"errors": errors, "strict": strict}, 1, [np.uint32])
+        return _lazy(
+            lambda *f, **kw: from_fields(*f, **kw),
+            fields,
+            {"errors": errors, "strict": strict},
+            1,
+            [np.uint32],
+        )
     _check_out(out, np.uint32, function)
     arrays, likes = zip(*(_unpack(f, function, "integer") for f in fields))
     like = next((c for c in likes if c is not None), None)
     shape = np.broadcast_shapes(*(a.shape for a in arrays))
     results, status, refused = _run(
-        function, ufunc.from_fields, [*arrays, np.bool_(strict)], [None] * 7,
-        [(out, np.uint32)], [None], errors, where,
+        function,
+        ufunc.from_fields,
+        [*arrays, np.bool_(strict)],
+        [None] * 7,
+        [(out, np.uint32)],
+        [None],
+        errors,
+        where,
         _describer("record", arrays, lambda: shape),
     )
     return _finish(results[0], status, refused, errors, not shape and out is None, _Wrap(like))
 
 
-def from_year_day(year: Any, day: Any, *, strict: bool = False, errors: str = "raise",
-                  out: Any = None, where: Any = True) -> Any:
+def from_year_day(
+    year: Any,
+    day: Any,
+    *,
+    strict: bool = False,
+    errors: str = "raise",
+    out: Any = None,
+    where: Any = True,
+) -> Any:
     """Years and fractional days of the year as counts.
 
     Bit for bit what the C function cvtToSec1996_yd gives: midnight of day
@@ -786,15 +908,26 @@ def from_year_day(year: Any, day: Any, *, strict: bool = False, errors: str = "r
     array([47260800, 47260801], dtype=uint32)
     """
     if _is_dask(year) or _is_dask(day):
-        return _lazy(lambda y, d, **kw: from_year_day(y, d, **kw), [year, day],
-                     {"errors": errors, "strict": strict}, 1, [np.uint32])
+        return _lazy(
+            lambda y, d, **kw: from_year_day(y, d, **kw),
+            [year, day],
+            {"errors": errors, "strict": strict},
+            1,
+            [np.uint32],
+        )
     _check_out(out, np.uint32, "from_year_day")
     years, like = _unpack(year, "from_year_day", "integer")
     days, day_like = _unpack(day, "from_year_day", "day")
     shape = np.broadcast_shapes(years.shape, days.shape)
     results, status, refused = _run(
-        "from_year_day", ufunc.from_year_day, [years, days, np.bool_(strict)], [None] * 3,
-        [(out, np.uint32)], [None], errors, where,
+        "from_year_day",
+        ufunc.from_year_day,
+        [years, days, np.bool_(strict)],
+        [None] * 3,
+        [(out, np.uint32)],
+        [None],
+        errors,
+        where,
         _describer("(year, day)", [years, days], lambda: shape),
     )
     wrap = _Wrap(like if like is not None else day_like)

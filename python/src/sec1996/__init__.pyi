@@ -52,111 +52,256 @@ def status_text(code: int) -> str: ...
 # Counts in.  Under "coerce" the arrays are numpy masked arrays (a
 # subclass of ndarray), but for to_datetime64, which gives NaT.
 @overload
-def to_datetime64(counts: int, *, errors: Values = ..., out: None = ...,
-                  where: Where = ...) -> np.datetime64: ...
+def to_datetime64(
+    counts: int, *, errors: Values = ..., out: None = ..., where: Where = ...
+) -> np.datetime64: ...
 @overload
-def to_datetime64(counts: ArrayLike, *, errors: Values = ...,
-                  out: Optional[NDArray[np.datetime64]] = ...,
-                  where: Where = ...) -> NDArray[np.datetime64]: ...
+def to_datetime64(
+    counts: ArrayLike,
+    *,
+    errors: Values = ...,
+    out: Optional[NDArray[np.datetime64]] = ...,
+    where: Where = ...,
+) -> NDArray[np.datetime64]: ...
 @overload
-def to_datetime64(counts: ArrayLike, *, errors: Literal["status"],
-                  out: Optional[NDArray[np.datetime64]] = ...,
-                  where: Where = ...) -> Tuple[NDArray[np.datetime64], Status]: ...
+def to_datetime64(
+    counts: ArrayLike,
+    *,
+    errors: Literal["status"],
+    out: Optional[NDArray[np.datetime64]] = ...,
+    where: Where = ...,
+) -> Tuple[NDArray[np.datetime64], Status]: ...
 @overload
-def is_leap_second(counts: int, *, errors: Values = ..., out: None = ...,
-                   where: Where = ...) -> np.bool_: ...
+def is_leap_second(
+    counts: int, *, errors: Values = ..., out: None = ..., where: Where = ...
+) -> np.bool_: ...
 @overload
-def is_leap_second(counts: ArrayLike, *, errors: Values = ...,
-                   out: Optional[NDArray[np.bool_]] = ..., where: Where = ...) -> NDArray[np.bool_]: ...
+def is_leap_second(
+    counts: ArrayLike,
+    *,
+    errors: Values = ...,
+    out: Optional[NDArray[np.bool_]] = ...,
+    where: Where = ...,
+) -> NDArray[np.bool_]: ...
 @overload
-def is_leap_second(counts: ArrayLike, *, errors: Literal["status"],
-                   out: Optional[NDArray[np.bool_]] = ...,
-                   where: Where = ...) -> Tuple[NDArray[np.bool_], Status]: ...
+def is_leap_second(
+    counts: ArrayLike,
+    *,
+    errors: Literal["status"],
+    out: Optional[NDArray[np.bool_]] = ...,
+    where: Where = ...,
+) -> Tuple[NDArray[np.bool_], Status]: ...
 @overload
-def to_iso(counts: int, *, dtype: TextDtype = ..., errors: Values = ..., out: None = ...,
-           where: Where = ...) -> Union[np.bytes_, np.str_]: ...
+def to_iso(
+    counts: int,
+    *,
+    dtype: TextDtype = ...,
+    errors: Values = ...,
+    out: None = ...,
+    where: Where = ...,
+) -> Union[np.bytes_, np.str_]: ...
 @overload
-def to_iso(counts: ArrayLike, *, dtype: TextDtype = ..., errors: Values = ...,
-           out: Optional[NDArray[Any]] = ..., where: Where = ...) -> NDArray[Any]: ...
+def to_iso(
+    counts: ArrayLike,
+    *,
+    dtype: TextDtype = ...,
+    errors: Values = ...,
+    out: Optional[NDArray[Any]] = ...,
+    where: Where = ...,
+) -> NDArray[Any]: ...
 @overload
-def to_iso(counts: ArrayLike, *, dtype: TextDtype = ..., errors: Literal["status"],
-           out: Optional[NDArray[Any]] = ..., where: Where = ...) -> Tuple[NDArray[Any], Status]: ...
+def to_iso(
+    counts: ArrayLike,
+    *,
+    dtype: TextDtype = ...,
+    errors: Literal["status"],
+    out: Optional[NDArray[Any]] = ...,
+    where: Where = ...,
+) -> Tuple[NDArray[Any], Status]: ...
 @overload
-def to_text(counts: int, *, dtype: TextDtype = ..., errors: Values = ..., out: None = ...,
-            where: Where = ...) -> Union[np.bytes_, np.str_]: ...
+def to_text(
+    counts: int,
+    *,
+    dtype: TextDtype = ...,
+    errors: Values = ...,
+    out: None = ...,
+    where: Where = ...,
+) -> Union[np.bytes_, np.str_]: ...
 @overload
-def to_text(counts: ArrayLike, *, dtype: TextDtype = ..., errors: Values = ...,
-            out: Optional[NDArray[Any]] = ..., where: Where = ...) -> NDArray[Any]: ...
+def to_text(
+    counts: ArrayLike,
+    *,
+    dtype: TextDtype = ...,
+    errors: Values = ...,
+    out: Optional[NDArray[Any]] = ...,
+    where: Where = ...,
+) -> NDArray[Any]: ...
 @overload
-def to_text(counts: ArrayLike, *, dtype: TextDtype = ..., errors: Literal["status"],
-            out: Optional[NDArray[Any]] = ..., where: Where = ...) -> Tuple[NDArray[Any], Status]: ...
+def to_text(
+    counts: ArrayLike,
+    *,
+    dtype: TextDtype = ...,
+    errors: Literal["status"],
+    out: Optional[NDArray[Any]] = ...,
+    where: Where = ...,
+) -> Tuple[NDArray[Any], Status]: ...
 @overload
-def to_fields(counts: int, *, errors: Values = ..., out: None = ...,
-              where: Where = ...) -> np.void: ...
+def to_fields(
+    counts: int, *, errors: Values = ..., out: None = ..., where: Where = ...
+) -> np.void: ...
 @overload
-def to_fields(counts: ArrayLike, *, errors: Values = ..., out: Optional[NDArray[np.void]] = ...,
-              where: Where = ...) -> NDArray[np.void]: ...
+def to_fields(
+    counts: ArrayLike,
+    *,
+    errors: Values = ...,
+    out: Optional[NDArray[np.void]] = ...,
+    where: Where = ...,
+) -> NDArray[np.void]: ...
 @overload
-def to_fields(counts: ArrayLike, *, errors: Literal["status"],
-              out: Optional[NDArray[np.void]] = ...,
-              where: Where = ...) -> Tuple[NDArray[np.void], Status]: ...
+def to_fields(
+    counts: ArrayLike,
+    *,
+    errors: Literal["status"],
+    out: Optional[NDArray[np.void]] = ...,
+    where: Where = ...,
+) -> Tuple[NDArray[np.void], Status]: ...
 
 YearDays = Tuple[NDArray[np.int32], NDArray[np.float64]]
 YearDaysOut = Optional[Tuple[NDArray[np.int32], NDArray[np.float64]]]
 
 @overload
-def to_year_day(counts: int, *, errors: Values = ..., out: None = ...,
-                where: Where = ...) -> Tuple[np.int32, np.float64]: ...
+def to_year_day(
+    counts: int, *, errors: Values = ..., out: None = ..., where: Where = ...
+) -> Tuple[np.int32, np.float64]: ...
 @overload
-def to_year_day(counts: ArrayLike, *, errors: Values = ..., out: YearDaysOut = ...,
-                where: Where = ...) -> YearDays: ...
+def to_year_day(
+    counts: ArrayLike, *, errors: Values = ..., out: YearDaysOut = ..., where: Where = ...
+) -> YearDays: ...
 @overload
-def to_year_day(counts: ArrayLike, *, errors: Literal["status"], out: YearDaysOut = ...,
-                where: Where = ...) -> Tuple[YearDays, Status]: ...
+def to_year_day(
+    counts: ArrayLike, *, errors: Literal["status"], out: YearDaysOut = ..., where: Where = ...
+) -> Tuple[YearDays, Status]: ...
 
 # Counts out.
 Counts = NDArray[np.uint32]
 CountsOut = Optional[NDArray[np.uint32]]
 
 @overload
-def from_datetime64(times: Union[np.datetime64, Any], *, leap: Optional[ArrayLike] = ...,
-                    fraction: Fraction = ..., errors: Values = ..., out: CountsOut = ...,
-                    where: Where = ...) -> Any: ...
+def from_datetime64(
+    times: Union[np.datetime64, Any],
+    *,
+    leap: Optional[ArrayLike] = ...,
+    fraction: Fraction = ...,
+    errors: Values = ...,
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Any: ...
 @overload
-def from_datetime64(times: ArrayLike, *, leap: Optional[ArrayLike] = ..., fraction: Fraction = ...,
-                    errors: Literal["status"], out: CountsOut = ...,
-                    where: Where = ...) -> Tuple[Counts, Status]: ...
+def from_datetime64(
+    times: ArrayLike,
+    *,
+    leap: Optional[ArrayLike] = ...,
+    fraction: Fraction = ...,
+    errors: Literal["status"],
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Tuple[Counts, Status]: ...
 @overload
-def from_iso(texts: Union[str, bytes], *, fraction: Fraction = ..., errors: Values = ...,
-             out: None = ..., where: Where = ...) -> np.uint32: ...
+def from_iso(
+    texts: Union[str, bytes],
+    *,
+    fraction: Fraction = ...,
+    errors: Values = ...,
+    out: None = ...,
+    where: Where = ...,
+) -> np.uint32: ...
 @overload
-def from_iso(texts: ArrayLike, *, fraction: Fraction = ..., errors: Values = ...,
-             out: CountsOut = ..., where: Where = ...) -> Counts: ...
+def from_iso(
+    texts: ArrayLike,
+    *,
+    fraction: Fraction = ...,
+    errors: Values = ...,
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Counts: ...
 @overload
-def from_iso(texts: ArrayLike, *, fraction: Fraction = ..., errors: Literal["status"],
-             out: CountsOut = ..., where: Where = ...) -> Tuple[Counts, Status]: ...
+def from_iso(
+    texts: ArrayLike,
+    *,
+    fraction: Fraction = ...,
+    errors: Literal["status"],
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Tuple[Counts, Status]: ...
 @overload
-def from_fields(year: int, mon: int, day: int, hour: int = ..., minute: int = ...,
-                sec: int = ..., *, strict: bool = ..., errors: Values = ..., out: None = ...,
-                where: Where = ...) -> np.uint32: ...
+def from_fields(
+    year: int,
+    mon: int,
+    day: int,
+    hour: int = ...,
+    minute: int = ...,
+    sec: int = ...,
+    *,
+    strict: bool = ...,
+    errors: Values = ...,
+    out: None = ...,
+    where: Where = ...,
+) -> np.uint32: ...
 @overload
-def from_fields(year: ArrayLike, mon: Optional[ArrayLike] = ..., day: Optional[ArrayLike] = ...,
-                hour: Optional[ArrayLike] = ..., minute: Optional[ArrayLike] = ...,
-                sec: Optional[ArrayLike] = ..., *, strict: bool = ..., errors: Values = ...,
-                out: CountsOut = ..., where: Where = ...) -> Counts: ...
+def from_fields(
+    year: ArrayLike,
+    mon: Optional[ArrayLike] = ...,
+    day: Optional[ArrayLike] = ...,
+    hour: Optional[ArrayLike] = ...,
+    minute: Optional[ArrayLike] = ...,
+    sec: Optional[ArrayLike] = ...,
+    *,
+    strict: bool = ...,
+    errors: Values = ...,
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Counts: ...
 @overload
-def from_fields(year: ArrayLike, mon: Optional[ArrayLike] = ..., day: Optional[ArrayLike] = ...,
-                hour: Optional[ArrayLike] = ..., minute: Optional[ArrayLike] = ...,
-                sec: Optional[ArrayLike] = ..., *, strict: bool = ...,
-                errors: Literal["status"], out: CountsOut = ...,
-                where: Where = ...) -> Tuple[Counts, Status]: ...
+def from_fields(
+    year: ArrayLike,
+    mon: Optional[ArrayLike] = ...,
+    day: Optional[ArrayLike] = ...,
+    hour: Optional[ArrayLike] = ...,
+    minute: Optional[ArrayLike] = ...,
+    sec: Optional[ArrayLike] = ...,
+    *,
+    strict: bool = ...,
+    errors: Literal["status"],
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Tuple[Counts, Status]: ...
 @overload
-def from_year_day(year: int, day: float, *, strict: bool = ..., errors: Values = ...,
-                  out: None = ..., where: Where = ...) -> np.uint32: ...
+def from_year_day(
+    year: int,
+    day: float,
+    *,
+    strict: bool = ...,
+    errors: Values = ...,
+    out: None = ...,
+    where: Where = ...,
+) -> np.uint32: ...
 @overload
-def from_year_day(year: ArrayLike, day: ArrayLike, *, strict: bool = ..., errors: Values = ...,
-                  out: CountsOut = ..., where: Where = ...) -> Counts: ...
+def from_year_day(
+    year: ArrayLike,
+    day: ArrayLike,
+    *,
+    strict: bool = ...,
+    errors: Values = ...,
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Counts: ...
 @overload
-def from_year_day(year: ArrayLike, day: ArrayLike, *, strict: bool = ...,
-                  errors: Literal["status"], out: CountsOut = ...,
-                  where: Where = ...) -> Tuple[Counts, Status]: ...
+def from_year_day(
+    year: ArrayLike,
+    day: ArrayLike,
+    *,
+    strict: bool = ...,
+    errors: Literal["status"],
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Tuple[Counts, Status]: ...
