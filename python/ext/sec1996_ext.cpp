@@ -109,18 +109,37 @@ void countsLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*)
   Status codes[kBlock];
   for (npy_intp start = 0; start < n; start += kBlock) {
     const npy_intp k = std::min(kBlock, n - start);
-    bool allCounts = true;
-    for (npy_intp i = 0; i < k; ++i) {
-      codes[i] = static_cast<Status>(countOf(load<T>(args[0], steps[0], start + i), counts[i]));
-      if (codes[i] != SEC1996_PARSE_OK) {
-        counts[i] = 0;
-        allCounts = false;
+    const char* in = args[0] + steps[0] * start;
+    // First the common case, every element a count, in a loop without
+    // branches; the element-by-element checks only for a block that fails.
+    bool allCounts = false;
+    if constexpr (!std::is_floating_point_v<T>) {
+      allCounts = true;
+      for (npy_intp i = 0; i < k; ++i) {
+        const T value = load<T>(in, steps[0], i);
+        if constexpr (std::is_signed_v<T>) {
+          allCounts &= value >= 0 && value <= T{UINT32_MAX};
+        } else {
+          allCounts &= value <= T{UINT32_MAX};
+        }
+        counts[i] = static_cast<Sec1996>(value);
+      }
+    }
+    if (!allCounts) {
+      for (npy_intp i = 0; i < k; ++i) {
+        codes[i] = static_cast<Status>(countOf(load<T>(in, steps[0], i), counts[i]));
+        if (codes[i] != SEC1996_PARSE_OK) counts[i] = 0;
       }
     }
     Convert::convert(counts, k, start, args, dims, steps);
+    if (allCounts && statusStep == sizeof(Status)) {
+      std::memset(status + statusStep * start, 0, static_cast<std::size_t>(k) * sizeof(Status));
+      continue;
+    }
     for (npy_intp i = 0; i < k; ++i) {
-      if (!allCounts && codes[i] != SEC1996_PARSE_OK) Convert::blank(start + i, args, dims, steps);
-      at<Status>(status, statusStep, start + i) = codes[i];
+      const Status code = allCounts ? Status{SEC1996_PARSE_OK} : codes[i];
+      if (code != SEC1996_PARSE_OK) Convert::blank(start + i, args, dims, steps);
+      at<Status>(status, statusStep, start + i) = code;
     }
   }
 }
@@ -142,6 +161,11 @@ struct ToPosix : NoWhole {
   }
   static void convert(const Sec1996* counts, npy_intp k, npy_intp start, char** args,
                       const npy_intp*, const npy_intp* steps) {
+    if (steps[1] == sizeof(std::int64_t)) {  // straight into a contiguous output
+      cvtFromSec1996_posix_n(counts, static_cast<std::size_t>(k),
+                             reinterpret_cast<std::int64_t*>(args[1]) + start);
+      return;
+    }
     std::int64_t seconds[kBlock];
     cvtFromSec1996_posix_n(counts, static_cast<std::size_t>(k), seconds);
     for (npy_intp i = 0; i < k; ++i) at<std::int64_t>(args[1], steps[1], start + i) = seconds[i];
@@ -194,6 +218,10 @@ struct ToIso {
   }
   static void convert(const Sec1996* counts, npy_intp k, npy_intp start, char** args,
                       const npy_intp*, const npy_intp* steps) {
+    if (std::is_same_v<Unit, npy_uint8> && steps[1] == npy_intp{kIsoLength} && steps[3] == 1) {
+      stringDate1996_iso_n(counts, static_cast<std::size_t>(k), args[1] + start * kIsoLength);
+      return;
+    }
     char texts[kBlock * kIsoLength];
     stringDate1996_iso_n(counts, static_cast<std::size_t>(k), texts);
     for (npy_intp i = 0; i < k; ++i) {

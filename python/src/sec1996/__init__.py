@@ -1,10 +1,10 @@
 """Sec1996 counts in numpy, pandas, xarray and Dask: whole columns in one call.
 
 A Sec1996 count is an unsigned 32-bit number of seconds since
-1996-01-01 00:00:00 UTC that counts the leap seconds of the scale's own
-table (one: 1997-06-30 23:59:60, count 47260800): the count goes up by
-exactly one each second.  Counts 0 to 4294967295 cover 1996-01-01T00:00:00
-to 2132-02-07T06:28:14.  Every conversion is a numpy ufunc over the Sec1996
+1996-01-01 00:00:00 UTC, the leap seconds of the scale's own table (one:
+1997-06-30 23:59:60) included: the count goes up by exactly one each
+second, and 47260800 is that leap second.  Counts 0 to 4294967295 cover
+1996-01-01T00:00:00 to 2132-02-07T06:28:14.  Every conversion is a numpy ufunc over the Sec1996
 C library itself (:mod:`sec1996.ufunc`); the functions here are thin
 wrappers over them that take numpy arrays of any shape and layout, Python
 scalars, pandas Series and Index, xarray DataArray and dask arrays, and
