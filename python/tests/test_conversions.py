@@ -185,6 +185,7 @@ def test_year_day_reads_as_the_library_and_refuses_what_it_wraps():
         (1996, 2.0**31, None),
         (1996, 2.0**31 + 1, None),  # the library would clamp it
         (-5877493, 2.0**31, 3834950401),  # 2^31 days from year -5877493: on the scale
+        (5881607, -(2.0**31), 14860800),  # and -2^31 days from year 5881607
         (1996, float("nan"), None),  # the library would read 1.0
         (1996, float("inf"), None),
     ],

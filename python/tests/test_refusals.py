@@ -75,6 +75,13 @@ REFUSED = [
         (["1997-\u00e906-30T00:00:00"],),
         0,
         "(at offset 5)",
+    ),
+    # A character whose low byte is a digit ("\u0137" ends in 0x37, "7") is no digit.
+    (
+        sec1996.from_iso,
+        (["199\u0137-06-30T23:59:59"],),
+        0,
+        "(at offset 3)",
     ),  # offsets in characters
     (sec1996.from_iso, (np.array([b"1997-06-30T00:00\x0000"]),), 0, "(at offset 16)"),
     (
