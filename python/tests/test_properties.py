@@ -140,7 +140,7 @@ def as_list(values: Any) -> List[Any]:
 
 
 @pytest.mark.parametrize("row", TABLE, ids=[row.name for row in TABLE])
-@settings(max_examples=150, deadline=None)
+@settings(max_examples=150, deadline=None, database=None)
 @given(data=st.data())
 def test_every_mode_agrees_with_the_library(row: Row, data: st.DataObject) -> None:
     elements = data.draw(st.lists(row.elements, max_size=40))
