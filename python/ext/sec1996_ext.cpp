@@ -114,15 +114,24 @@ void countsLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*)
     // branches; the element-by-element checks only for a block that fails.
     bool allCounts = false;
     if constexpr (!std::is_floating_point_v<T>) {
-      allCounts = true;
-      for (npy_intp i = 0; i < k; ++i) {
-        const T value = load<T>(in, steps[0], i);
-        if constexpr (std::is_signed_v<T>) {
-          allCounts &= value >= 0 && value <= T{UINT32_MAX};
-        } else {
-          allCounts &= value <= T{UINT32_MAX};
+      const auto gather = [&](auto valueAt) {
+        bool all = true;
+        for (npy_intp i = 0; i < k; ++i) {
+          const T value = valueAt(i);
+          if constexpr (std::is_signed_v<T>) {
+            all &= value >= 0 && value <= T{UINT32_MAX};
+          } else {
+            all &= value <= T{UINT32_MAX};
+          }
+          counts[i] = static_cast<Sec1996>(value);
         }
-        counts[i] = static_cast<Sec1996>(value);
+        return all;
+      };
+      if (steps[0] == sizeof(T)) {  // contiguous: a loop the compiler vectorises
+        const T* values = reinterpret_cast<const T*>(in);
+        allCounts = gather([values](npy_intp i) { return values[i]; });
+      } else {
+        allCounts = gather([&](npy_intp i) { return load<T>(in, steps[0], i); });
       }
     }
     if (!allCounts) {
