@@ -256,10 +256,33 @@ struct ToText : NoWhole {
 constexpr std::int32_t Date1996::*kFields[6] = {&Date1996::year, &Date1996::mon, &Date1996::day,
                                                 &Date1996::hour, &Date1996::min, &Date1996::sec};
 
-struct ToFields : NoWhole {
+struct ToFields {
   static constexpr int outputs = 6;
+  // Whether the six outputs are the fields of one array of Date1996 records
+  // (a contiguous FIELDS_DTYPE array), written then by the array form itself.
+  static bool records(char** args, const npy_intp* steps) {
+    for (int f = 0; f < 6; ++f) {
+      if (steps[1 + f] != npy_intp{sizeof(Date1996)} ||
+          args[1 + f] != args[1] + static_cast<std::ptrdiff_t>(f * sizeof(std::int32_t))) {
+        return false;
+      }
+    }
+    return alignof(Date1996) == alignof(std::int32_t) && sizeof(Date1996) == 6 * 4;
+  }
+  static bool whole(const Sec1996* in, npy_intp n, char** args, const npy_intp*,
+                    const npy_intp* steps) {
+    if (!records(args, steps)) return false;
+    cvtFromSec1996_lossless_n(in, static_cast<std::size_t>(n),
+                              reinterpret_cast<Date1996*>(args[1]));
+    return true;
+  }
   static void convert(const Sec1996* counts, npy_intp k, npy_intp start, char** args,
                       const npy_intp*, const npy_intp* steps) {
+    if (records(args, steps)) {
+      cvtFromSec1996_lossless_n(counts, static_cast<std::size_t>(k),
+                                reinterpret_cast<Date1996*>(args[1]) + start);
+      return;
+    }
     Date1996 records[kBlock];
     cvtFromSec1996_lossless_n(counts, static_cast<std::size_t>(k), records);
     for (int f = 0; f < 6; ++f) {

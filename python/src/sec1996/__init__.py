@@ -107,7 +107,7 @@ FIELDS_DTYPE = np.dtype([(name, np.int32) for name in ("year", "mon", "day", "ho
 _FIELD_NAMES: Tuple[str, ...] = tuple(FIELDS_DTYPE.names or ())
 
 # Elements per call of a ufunc in the "raise" and "coerce" modes: the
-# status of a chunk is all the scratch they need.
+# status of a chunk (128 KiB, within L2) is all the scratch they need.
 _CHUNK = 1 << 16
 
 # datetime64 units as seconds = value * num / den.  Months and years have no
