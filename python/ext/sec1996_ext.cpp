@@ -97,7 +97,9 @@ void countsLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*)
   if constexpr (std::is_same_v<T, Sec1996>) {
     if (steps[0] == sizeof(Sec1996) &&
         Convert::whole(reinterpret_cast<const Sec1996*>(args[0]), n, args, dims, steps)) {
-      if (statusStep == sizeof(Status)) {
+      if (statusStep == 0) {  // one status for all, as a caller that needs none passes it
+        if (n > 0) at<Status>(status, 0, 0) = SEC1996_PARSE_OK;
+      } else if (statusStep == sizeof(Status)) {
         std::memset(status, 0, static_cast<std::size_t>(n) * sizeof(Status));  // OK is 0
       } else {
         for (npy_intp i = 0; i < n; ++i) at<Status>(status, statusStep, i) = SEC1996_PARSE_OK;

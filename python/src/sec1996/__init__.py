@@ -300,6 +300,18 @@ def _run(
     mode = _mode(errors, function)
     gufunc = kernel.signature is not None
     mask_where = None if where is True else np.asarray(where, dtype=np.bool_)
+    if mode != "status" and mask_where is None and all(a.dtype == np.uint32 for a in inputs):
+        # uint32 counts are never refused: one call over the whole arrays,
+        # the status (all 0) written to one element with a zero stride.
+        shape = np.broadcast_shapes(*(a.shape for a in inputs))
+        arrays = [np.empty(shape, dtype) if out is None else out for out, dtype in outputs]
+        views = [v(a) if v else a for v, a in zip(out_views, arrays)]
+        sink = np.lib.stride_tricks.as_strided(
+            np.empty(1, STATUS_DTYPE), shape=shape, strides=(0,) * len(shape), writeable=True
+        )
+        kernel(*inputs, out=(*views, sink))
+        refused = np.zeros(shape, np.bool_) if mode == "coerce" else None
+        return arrays, sink, refused
     ops: List[Any] = list(inputs)
     flags: List[List[str]] = [["readonly"] for _ in inputs]
     dtypes: List[Any] = [a.dtype for a in inputs]
@@ -483,7 +495,7 @@ def _check_out(out: Any, dtype: Any, function: str) -> Any:
 
 
 def _text_view(units: type) -> Callable[[np.ndarray], np.ndarray]:
-    return lambda chunk: chunk[:, None].view(units)
+    return lambda chunk: chunk[..., None].view(units)
 
 
 def to_datetime64(counts: Any, *, errors: str = "raise", out: Any = None, where: Any = True) -> Any:
