@@ -1,9 +1,10 @@
 """Builds the sec1996 extension from the library's own sources.
 
-The extension compiles every unit of timescale/src together with the binding
-(ext/sec1996_ext.cpp), so the installed package needs no libsec1996 at run
-time.  The version is the C library's, taken from the project() line of the
-root CMakeLists.txt.  Set SEC1996_WERROR=1 to turn warnings into errors, as
+The extension compiles every unit of timescale/src together with the numpy
+ufuncs (ext/sec1996_ext.cpp, numpy's C API and the library's public headers
+alone), so the installed package needs no libsec1996 at run time.  The
+version is the C library's, taken from the project() line of the root
+CMakeLists.txt.  Set SEC1996_WERROR=1 to turn warnings into errors, as
 CI does; set SEC1996_BUILD_JOBS to compile in parallel (default 2).
 """
 
@@ -11,8 +12,8 @@ import os
 import re
 from pathlib import Path
 
-from pybind11.setup_helpers import ParallelCompile, Pybind11Extension
-from setuptools import setup
+import numpy
+from setuptools import Extension, setup
 
 HERE = Path(__file__).resolve().parent
 ROOT = HERE.parent
@@ -23,7 +24,9 @@ def library_version() -> str:
     cmake = (ROOT / "CMakeLists.txt").read_text(encoding="utf-8")
     match = re.search(r"project\s*\(\s*Sec1996\b[^)]*?\bVERSION\s+([0-9][0-9.]*)", cmake)
     if match is None:
-        raise RuntimeError("no project(Sec1996 VERSION ...) line in " + str(ROOT / "CMakeLists.txt"))
+        raise RuntimeError(
+            "no project(Sec1996 VERSION ...) line in " + str(ROOT / "CMakeLists.txt")
+        )
     return match.group(1)
 
 
@@ -39,18 +42,57 @@ sources = ["ext/sec1996_ext.cpp"] + [
     os.path.relpath(path, HERE) for path in sorted((LIBRARY / "src").glob("*.cpp"))
 ]
 
-extension = Pybind11Extension(
+extension = Extension(
     "sec1996._ext",
     sources=sources,
     # The library's units reach their private headers through these; the
-    # binding itself includes only timescale/sec1996.h.
-    include_dirs=[str(ROOT), str(LIBRARY / "src"), str(LIBRARY / "sec1996" / "detail")],
+    # ufuncs themselves include only timescale/sec1996.h and sec1996.hpp.
+    include_dirs=[
+        str(ROOT),
+        str(LIBRARY / "src"),
+        str(LIBRARY / "sec1996" / "detail"),
+        numpy.get_include(),
+    ],
     define_macros=[("SEC1996_VERSION", f'"{VERSION}"')],
-    extra_compile_args=["-O3"] + warnings,
-    cxx_std=20,
+    extra_compile_args=["-std=c++20", "-O3", "-fvisibility=hidden"] + warnings,
+    language="c++",
 )
 
-ParallelCompile("SEC1996_BUILD_JOBS", default=2).install()
+
+def parallel_compile(jobs: int) -> None:
+    """Compiles the sources of an extension in jobs threads."""
+    from concurrent.futures import ThreadPoolExecutor
+
+    import distutils.ccompiler as ccompiler
+
+    def compile_parallel(
+        self,
+        sources,
+        output_dir=None,
+        macros=None,
+        include_dirs=None,
+        debug=0,
+        extra_preargs=None,
+        extra_postargs=None,
+        depends=None,
+    ):
+        macros, objects, extra, pp_opts, build = self._setup_compile(
+            output_dir, macros, include_dirs, sources, depends, extra_postargs
+        )
+        cc_args = self._get_cc_args(pp_opts, debug, extra_preargs)
+
+        def one(obj):
+            src, ext = build[obj]
+            self._compile(obj, src, ext, cc_args, extra, pp_opts)
+
+        with ThreadPoolExecutor(max_workers=jobs) as pool:
+            list(pool.map(one, objects))
+        return objects
+
+    ccompiler.CCompiler.compile = compile_parallel
+
+
+parallel_compile(int(os.environ.get("SEC1996_BUILD_JOBS", "2")))
 
 setup(
     version=VERSION,

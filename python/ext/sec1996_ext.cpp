@@ -1,23 +1,27 @@
-// sec1996_ext.cpp - the numpy kernels behind the sec1996 Python package.
+// sec1996_ext.cpp - the numpy ufuncs of the sec1996 Python package.
 //
-// Each kernel takes flat, C-contiguous, native-order arrays that the Python
-// layer has prepared, checks every element, and converts the whole column
-// through the library's array functions (or its single-value functions in a
-// C++ loop), with the GIL released.  The Python layer owns the shapes, the
-// dtypes and the wording of errors; a kernel reports the first element it
-// refuses as (flat index, reason) and otherwise returns None.
+// Every element-wise conversion is a numpy ufunc made with numpy's C API.
+// Its strided inner loops call the library's public C functions, or its
+// array forms a block of elements at a time.  Each ufunc has a last output
+// of per-element Sec1996ParseStatus codes (int16): SEC1996_PARSE_OK where
+// the element was converted, else the library's reason, and then a fixed
+// value in the other outputs (NaT, zero bytes, zero fields, year 0 and a NaN
+// day, count 0).  numpy supplies broadcasting, out=, where=, any strides and
+// the choice of loop by dtype; it releases the GIL around every loop here
+// but the one over Python objects.
 //
-// Errors are handled in one of two modes, chosen by the valid argument:
-//   None          - stop at the first refused element and report it;
-//   a bool array  - convert everything, write a sentinel where an element is
-//                   refused, set valid[i] to whether element i was accepted,
-//                   and still report the first refusal.
+// Texts are gufuncs with a core dimension of code units (uint8 for numpy's
+// S dtype, uint32 for U), which the Python layer views as S20/U20 or as the
+// caller's strings without a copy.
 //
-// Only the library's public header is used: what this file needs beyond the
-// public functions (the span of a record or day of the year before the
-// library wraps it) it works out itself from the civil calendar.
-#include <pybind11/numpy.h>
-#include <pybind11/pybind11.h>
+// The module also holds a few of the library's single-value functions, for
+// the package's error messages and its tests.  Only the public headers are
+// used, as any user of the library would use them.
+#define PY_SSIZE_T_CLEAN
+#include <Python.h>
+#define NPY_NO_DEPRECATED_API NPY_1_7_API_VERSION
+#include <numpy/arrayobject.h>
+#include <numpy/ufuncobject.h>
 
 #include <algorithm>
 #include <cmath>
@@ -25,10 +29,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <optional>
-#include <string>
 #include <type_traits>
-#include <utility>
 
 #include "timescale/sec1996.h"
 #include "timescale/sec1996.hpp"
@@ -37,729 +38,933 @@
 #error "SEC1996_VERSION must be defined by the build (setup.py reads it from CMakeLists.txt)"
 #endif
 
-namespace py = pybind11;
-
 namespace {
 
-// Elements per block: small enough that a block's scratch stays in L1/L2,
-// large enough that the library's array loops run at full speed.
-constexpr std::size_t kBlock = 4096;
-constexpr std::int64_t kSecondsPerDay = 86400;
+using Status = std::int16_t;
+
+// Elements per block: the scratch of a block stays in L1, and the library's
+// array forms run at full speed over it.
+constexpr npy_intp kBlock = 256;
 constexpr std::int64_t kNaT = std::numeric_limits<std::int64_t>::min();
-// The count written where an element is refused in coerce mode (valid says
-// which); the texts and records get zeros, the times NaT.
-constexpr std::uint32_t kCountSentinel = 0;
+constexpr std::size_t kIsoLength = SEC1996_ISO_LENGTH;
+constexpr std::size_t kTextLength = SEC1996_TEXT_SIZE - 1;  // without the zero
+// The longest text element read: longer ones are refused unread.
+constexpr npy_intp kMaxText = 64;
 
-// The scale's first and last second as POSIX seconds, from the library
-// itself rather than restated here.
-const std::int64_t kFirstPosix = cvtFromSec1996_posix(0);
-const std::int64_t kLastPosix = cvtFromSec1996_posix(UINT32_MAX);
-
-// The library's own words for a time off the scale, with its two ends.
-const char* outOfSpan() { return parseStatusText1996(SEC1996_PARSE_OUT_OF_SPAN); }
-
-struct Refusal {
-  std::size_t index;
-  std::string reason;
-};
-using Outcome = std::optional<Refusal>;
-
-py::object toPython(const Outcome& outcome) {
-  if (!outcome) return py::none();
-  return py::make_tuple(outcome->index, outcome->reason);
+template <class T>
+T& at(char* base, npy_intp step, npy_intp i) {
+  return *reinterpret_cast<T*>(base + step * i);
 }
 
-// ---- Buffers ---------------------------------------------------------------
-
-std::size_t sizeOf(const py::array& a) { return static_cast<std::size_t>(a.size()); }
-
-void requireContiguous(const py::array& a, const char* what) {
-  if (!(a.flags() & py::array::c_style)) {
-    throw py::value_error(std::string(what) + " must be C-contiguous");
-  }
-}
-
-// The writable bytes of an output array of n elements of itemSize bytes.
-char* outputBytes(py::array& out, std::size_t n, std::size_t itemSize, const char* what) {
-  requireContiguous(out, what);
-  if (sizeOf(out) != n || static_cast<std::size_t>(out.itemsize()) != itemSize) {
-    throw py::value_error(std::string(what) + " has the wrong size or item size");
-  }
-  return static_cast<char*>(out.mutable_data());
-}
-
-// valid: None in raise mode, else a bool array of n elements.
-std::uint8_t* validBytes(const py::object& valid, std::size_t n) {
-  if (valid.is_none()) return nullptr;
-  auto array = valid.cast<py::array>();
-  if (!py::isinstance<py::array_t<bool>>(array)) throw py::value_error("valid must be bool");
-  return reinterpret_cast<std::uint8_t*>(outputBytes(array, n, 1, "valid"));
-}
-
-// Calls f with a const T* to the data of an integer array of any width and
-// signedness (native order, C-contiguous, as the Python layer prepares it).
-template <class F>
-decltype(auto) withIntegers(const py::array& a, F&& f) {
-  requireContiguous(a, "an integer input");
-#define SEC1996_TRY(T)                                          \
-  if (py::isinstance<py::array_t<T>>(a)) {                      \
-    return std::forward<F>(f)(static_cast<const T*>(a.data())); \
-  }
-  SEC1996_TRY(std::uint32_t)
-  SEC1996_TRY(std::int64_t)
-  SEC1996_TRY(std::int32_t)
-  SEC1996_TRY(std::uint64_t)
-  SEC1996_TRY(std::int16_t)
-  SEC1996_TRY(std::uint16_t)
-  SEC1996_TRY(std::int8_t)
-  SEC1996_TRY(std::uint8_t)
-  SEC1996_TRY(long long)
-  SEC1996_TRY(unsigned long long)
-#undef SEC1996_TRY
-  throw py::type_error("expected a native-order integer array, got dtype " +
-                       py::str(a.dtype()).cast<std::string>());
+template <class T>
+T load(const char* base, npy_intp step, npy_intp i) {
+  T value;
+  std::memcpy(&value, base + step * i, sizeof value);
+  return value;
 }
 
 // ---- Counts in ---------------------------------------------------------------
 
+// A count of any input dtype: integers must lie in 0..2^32-1, floats must
+// also be whole numbers (a float64 column of counts with NaN for a missing
+// value is what pandas makes of a CSV file).
 template <class T>
-constexpr bool isCount(T value) {
-  if constexpr (std::is_signed_v<T>) {
-    if (value < 0) return false;
-  }
-  return static_cast<std::uint64_t>(value) <= UINT32_MAX;
-}
-
-template <class T>
-std::string countReason(T value) {
-  if constexpr (std::is_signed_v<T>) {
-    if (value < 0) return "negative; counts are 0 to 4294967295";
-  }
-  return "above 4294967295, the last count of the scale";
-}
-
-// Runs convert(counts, k, start) over the counts of in[0, n) in blocks; a
-// refused count is converted as kCountSentinel and then blanked by
-// blank(index).  uint32 input is converted in place, in one call.
-template <class T, class Convert, class Blank>
-Outcome overCounts(const T* in, std::size_t n, std::uint8_t* valid, Convert& convert,
-                   Blank& blank) {
-  if constexpr (std::is_same_v<T, std::uint32_t>) {
-    convert(in, n, std::size_t{0});
-    if (valid != nullptr) std::memset(valid, 1, n);
-    return std::nullopt;
+Sec1996ParseStatus countOf(T value, Sec1996& count) {
+  static_assert(SEC1996_PARSE_OK == 0);
+  if constexpr (std::is_floating_point_v<T>) {
+    if (!std::isfinite(value)) return SEC1996_PARSE_NOT_A_NUMBER;
+    if (value < 0.0 || value > 4294967295.0) return SEC1996_PARSE_OUT_OF_SPAN;
+    if (value != std::floor(value)) return SEC1996_PARSE_FRACTION;
+  } else if constexpr (std::is_signed_v<T>) {
+    if (value < 0 || value > T{UINT32_MAX}) return SEC1996_PARSE_OUT_OF_SPAN;
   } else {
-    Outcome first;
-    std::uint32_t block[kBlock];
-    for (std::size_t start = 0; start < n; start += kBlock) {
-      const std::size_t k = std::min(kBlock, n - start);
-      const T* values = in + start;
-      bool allCounts = true;
-      for (std::size_t i = 0; i < k; ++i) {
-        allCounts &= isCount(values[i]);
-        block[i] = static_cast<std::uint32_t>(values[i]);
+    if (value > T{UINT32_MAX}) return SEC1996_PARSE_OUT_OF_SPAN;
+  }
+  count = static_cast<Sec1996>(value);
+  return SEC1996_PARSE_OK;
+}
+
+// One conversion from counts.  Convert::outputs value outputs follow the
+// count in args; convert() writes elements [start, start + k) from a block
+// of counts, blank() the fixed value of a refused element, and whole() may
+// convert a whole contiguous uint32 run at once (returning false if not).
+template <class T, class Convert>
+void countsLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
+  const npy_intp n = dims[0];
+  constexpr int kStatusArg = 1 + Convert::outputs;
+  char* status = args[kStatusArg];
+  const npy_intp statusStep = steps[kStatusArg];
+  if constexpr (std::is_same_v<T, Sec1996>) {
+    if (steps[0] == sizeof(Sec1996) &&
+        Convert::whole(reinterpret_cast<const Sec1996*>(args[0]), n, args, dims, steps)) {
+      if (statusStep == 0) {  // one status for all, as a caller that needs none passes it
+        if (n > 0) at<Status>(status, 0, 0) = SEC1996_PARSE_OK;
+      } else if (statusStep == sizeof(Status)) {
+        std::memset(status, 0, static_cast<std::size_t>(n) * sizeof(Status));  // OK is 0
+      } else {
+        for (npy_intp i = 0; i < n; ++i) at<Status>(status, statusStep, i) = SEC1996_PARSE_OK;
       }
-      if (!allCounts) {
-        for (std::size_t i = 0; i < k; ++i) {
-          if (isCount(values[i])) continue;
-          if (!first) first = Refusal{start + i, countReason(values[i])};
-          if (valid == nullptr) return first;
-          block[i] = kCountSentinel;
+      return;
+    }
+  }
+  Sec1996 counts[kBlock];
+  Status codes[kBlock];
+  for (npy_intp start = 0; start < n; start += kBlock) {
+    const npy_intp k = std::min(kBlock, n - start);
+    const char* in = args[0] + steps[0] * start;
+    // First the common case, every element a count, in a loop without
+    // branches; the element-by-element checks only for a block that fails.
+    bool allCounts = false;
+    if constexpr (!std::is_floating_point_v<T>) {
+      const auto gather = [&](auto valueAt) {
+        bool all = true;
+        for (npy_intp i = 0; i < k; ++i) {
+          const T value = valueAt(i);
+          if constexpr (std::is_signed_v<T>) {
+            all &= value >= 0 && value <= T{UINT32_MAX};
+          } else {
+            all &= value <= T{UINT32_MAX};
+          }
+          counts[i] = static_cast<Sec1996>(value);
         }
-      }
-      convert(static_cast<const std::uint32_t*>(block), k, start);
-      if (valid == nullptr) continue;
-      for (std::size_t i = 0; i < k; ++i) {
-        valid[start + i] = isCount(values[i]);
-        if (!valid[start + i]) blank(start + i);
+        return all;
+      };
+      if (steps[0] == sizeof(T)) {  // contiguous: a loop the compiler vectorises
+        const T* values = reinterpret_cast<const T*>(in);
+        allCounts = gather([values](npy_intp i) { return values[i]; });
+      } else {
+        allCounts = gather([&](npy_intp i) { return load<T>(in, steps[0], i); });
       }
     }
-    return first;
+    if (!allCounts) {
+      for (npy_intp i = 0; i < k; ++i) {
+        codes[i] = static_cast<Status>(countOf(load<T>(in, steps[0], i), counts[i]));
+        if (codes[i] != SEC1996_PARSE_OK) counts[i] = 0;
+      }
+    }
+    Convert::convert(counts, k, start, args, dims, steps);
+    if (allCounts && statusStep == sizeof(Status)) {
+      std::memset(status + statusStep * start, 0, static_cast<std::size_t>(k) * sizeof(Status));
+      continue;
+    }
+    for (npy_intp i = 0; i < k; ++i) {
+      const Status code = allCounts ? Status{SEC1996_PARSE_OK} : codes[i];
+      if (code != SEC1996_PARSE_OK) Convert::blank(start + i, args, dims, steps);
+      at<Status>(status, statusStep, start + i) = code;
+    }
   }
 }
 
-template <class Convert, class Blank>
-Outcome withCounts(const py::array& counts, std::uint8_t* valid, Convert convert, Blank blank) {
-  const std::size_t n = sizeOf(counts);
-  return withIntegers(counts, [&](const auto* in) {
-    py::gil_scoped_release release;
-    return overCounts(in, n, valid, convert, blank);
-  });
+struct NoWhole {
+  static bool whole(const Sec1996*, npy_intp, char**, const npy_intp*, const npy_intp*) {
+    return false;
+  }
+};
+
+struct ToPosix : NoWhole {
+  static constexpr int outputs = 1;
+  static bool whole(const Sec1996* in, npy_intp n, char** args, const npy_intp*,
+                    const npy_intp* steps) {
+    if (steps[1] != sizeof(std::int64_t)) return false;
+    cvtFromSec1996_posix_n(in, static_cast<std::size_t>(n),
+                           reinterpret_cast<std::int64_t*>(args[1]));
+    return true;
+  }
+  static void convert(const Sec1996* counts, npy_intp k, npy_intp start, char** args,
+                      const npy_intp*, const npy_intp* steps) {
+    if (steps[1] == sizeof(std::int64_t)) {  // straight into a contiguous output
+      cvtFromSec1996_posix_n(counts, static_cast<std::size_t>(k),
+                             reinterpret_cast<std::int64_t*>(args[1]) + start);
+      return;
+    }
+    std::int64_t seconds[kBlock];
+    cvtFromSec1996_posix_n(counts, static_cast<std::size_t>(k), seconds);
+    for (npy_intp i = 0; i < k; ++i) at<std::int64_t>(args[1], steps[1], start + i) = seconds[i];
+  }
+  static void blank(npy_intp i, char** args, const npy_intp*, const npy_intp* steps) {
+    at<std::int64_t>(args[1], steps[1], i) = kNaT;
+  }
+};
+
+struct LeapMask : NoWhole {
+  static constexpr int outputs = 1;
+  static void convert(const Sec1996* counts, npy_intp k, npy_intp start, char** args,
+                      const npy_intp*, const npy_intp* steps) {
+    for (npy_intp i = 0; i < k; ++i) {
+      at<npy_bool>(args[1], steps[1], start + i) = isLeapSecond1996(counts[i]) != 0;
+    }
+  }
+  static void blank(npy_intp i, char** args, const npy_intp*, const npy_intp* steps) {
+    at<npy_bool>(args[1], steps[1], i) = 0;
+  }
+};
+
+// Texts of kLength code units of type Unit; the core stride is steps[3]
+// (after the outer strides of count, text and status).
+template <class Unit, std::size_t kLength>
+void scatterText(const char* text, npy_intp i, char** args, const npy_intp* steps) {
+  char* element = args[1] + steps[1] * i;
+  for (std::size_t c = 0; c < kLength; ++c) {
+    at<Unit>(element, steps[3], static_cast<npy_intp>(c)) =
+        static_cast<Unit>(static_cast<unsigned char>(text[c]));
+  }
 }
 
-// counts -> POSIX seconds (the int64 behind datetime64[s]); NaT if refused.
-py::object toPosix(const py::array& counts, py::array out, const py::object& valid) {
-  const std::size_t n = sizeOf(counts);
-  auto* seconds = reinterpret_cast<std::int64_t*>(outputBytes(out, n, 8, "out"));
-  return toPython(withCounts(
-      counts, validBytes(valid, n),
-      [=](const std::uint32_t* in, std::size_t k, std::size_t start) {
-        cvtFromSec1996_posix_n(in, k, seconds + start);
-      },
-      [=](std::size_t i) { seconds[i] = kNaT; }));
+template <class Unit, std::size_t kLength>
+void blankText(npy_intp i, char** args, const npy_intp*, const npy_intp* steps) {
+  char* element = args[1] + steps[1] * i;
+  for (std::size_t c = 0; c < kLength; ++c) at<Unit>(element, steps[3], c) = 0;
 }
 
-// counts -> 20-byte ISO 8601 texts back to back (numpy S20); empty if refused.
-py::object toIso(const py::array& counts, py::array out, const py::object& valid) {
-  const std::size_t n = sizeOf(counts);
-  char* texts = outputBytes(out, n, SEC1996_ISO_LENGTH, "out");
-  return toPython(withCounts(
-      counts, validBytes(valid, n),
-      [=](const std::uint32_t* in, std::size_t k, std::size_t start) {
-        stringDate1996_iso_n(in, k, texts + start * SEC1996_ISO_LENGTH);
-      },
-      [=](std::size_t i) { std::memset(texts + i * SEC1996_ISO_LENGTH, 0, SEC1996_ISO_LENGTH); }));
-}
+template <class Unit>
+struct ToIso {
+  static constexpr int outputs = 1;
+  static bool whole(const Sec1996* in, npy_intp n, char** args, const npy_intp*,
+                    const npy_intp* steps) {
+    if (!std::is_same_v<Unit, npy_uint8> || steps[1] != npy_intp{kIsoLength} || steps[3] != 1) {
+      return false;
+    }
+    stringDate1996_iso_n(in, static_cast<std::size_t>(n), args[1]);
+    return true;
+  }
+  static void convert(const Sec1996* counts, npy_intp k, npy_intp start, char** args,
+                      const npy_intp*, const npy_intp* steps) {
+    if (std::is_same_v<Unit, npy_uint8> && steps[1] == npy_intp{kIsoLength} && steps[3] == 1) {
+      stringDate1996_iso_n(counts, static_cast<std::size_t>(k), args[1] + start * kIsoLength);
+      return;
+    }
+    char texts[kBlock * kIsoLength];
+    stringDate1996_iso_n(counts, static_cast<std::size_t>(k), texts);
+    for (npy_intp i = 0; i < k; ++i) {
+      scatterText<Unit, kIsoLength>(texts + i * kIsoLength, start + i, args, steps);
+    }
+  }
+  static constexpr auto blank = blankText<Unit, kIsoLength>;
+};
 
-// counts -> the library's 20-character text (S20); empty if refused.
-py::object toText(const py::array& counts, py::array out, const py::object& valid) {
-  constexpr std::size_t kLength = SEC1996_TEXT_SIZE - 1;  // without the zero
-  const std::size_t n = sizeOf(counts);
-  char* texts = outputBytes(out, n, kLength, "out");
-  return toPython(withCounts(
-      counts, validBytes(valid, n),
-      [=](const std::uint32_t* in, std::size_t k, std::size_t start) {
-        char text[SEC1996_TEXT_SIZE];
-        for (std::size_t i = 0; i < k; ++i) {
-          std::memcpy(texts + (start + i) * kLength, stringDate1996_r(in[i], text), kLength);
-        }
-      },
-      [=](std::size_t i) { std::memset(texts + i * kLength, 0, kLength); }));
-}
+template <class Unit>
+struct ToText : NoWhole {
+  static constexpr int outputs = 1;
+  static void convert(const Sec1996* counts, npy_intp k, npy_intp start, char** args,
+                      const npy_intp*, const npy_intp* steps) {
+    char text[SEC1996_TEXT_SIZE];
+    for (npy_intp i = 0; i < k; ++i) {
+      scatterText<Unit, kTextLength>(stringDate1996_r(counts[i], text), start + i, args, steps);
+    }
+  }
+  static constexpr auto blank = blankText<Unit, kTextLength>;
+};
 
-// counts -> Date1996 records, 23:59:60 on a leap second; zeros if refused.
-py::object toFields(const py::array& counts, py::array out, const py::object& valid) {
-  const std::size_t n = sizeOf(counts);
-  auto* records = reinterpret_cast<Date1996*>(outputBytes(out, n, sizeof(Date1996), "out"));
-  return toPython(withCounts(
-      counts, validBytes(valid, n),
-      [=](const std::uint32_t* in, std::size_t k, std::size_t start) {
-        cvtFromSec1996_lossless_n(in, k, records + start);
-      },
-      [=](std::size_t i) { records[i] = Date1996{}; }));
-}
+constexpr std::int32_t Date1996::*kFields[6] = {&Date1996::year, &Date1996::mon, &Date1996::day,
+                                                &Date1996::hour, &Date1996::min, &Date1996::sec};
 
-// counts -> year and fractional day of the year; year 0 and NaN if refused.
-py::object toYearDay(const py::array& counts, py::array years, py::array days,
-                     const py::object& valid) {
-  const std::size_t n = sizeOf(counts);
-  auto* year = reinterpret_cast<std::int32_t*>(outputBytes(years, n, 4, "years"));
-  auto* day = reinterpret_cast<double*>(outputBytes(days, n, 8, "days"));
-  return toPython(withCounts(
-      counts, validBytes(valid, n),
-      [=](const std::uint32_t* in, std::size_t k, std::size_t start) {
-        for (std::size_t i = 0; i < k; ++i) {
-          const YearDay1996 yd = cvtFromSec1996_yd(in[i]);
-          year[start + i] = yd.year;
-          day[start + i] = yd.dayOfYear;
-        }
-      },
-      [=](std::size_t i) {
-        year[i] = 0;
-        day[i] = std::numeric_limits<double>::quiet_NaN();
-      }));
-}
+struct ToFields {
+  static constexpr int outputs = 6;
+  // Whether the six outputs are the fields of one array of Date1996 records
+  // (a contiguous FIELDS_DTYPE array), written then by the array form itself.
+  static bool records(char** args, const npy_intp* steps) {
+    for (int f = 0; f < 6; ++f) {
+      if (steps[1 + f] != npy_intp{sizeof(Date1996)} ||
+          args[1 + f] != args[1] + static_cast<std::ptrdiff_t>(f * sizeof(std::int32_t))) {
+        return false;
+      }
+    }
+    return alignof(Date1996) == alignof(std::int32_t) && sizeof(Date1996) == 6 * 4;
+  }
+  static bool whole(const Sec1996* in, npy_intp n, char** args, const npy_intp*,
+                    const npy_intp* steps) {
+    if (!records(args, steps)) return false;
+    cvtFromSec1996_lossless_n(in, static_cast<std::size_t>(n),
+                              reinterpret_cast<Date1996*>(args[1]));
+    return true;
+  }
+  static void convert(const Sec1996* counts, npy_intp k, npy_intp start, char** args,
+                      const npy_intp*, const npy_intp* steps) {
+    if (records(args, steps)) {
+      cvtFromSec1996_lossless_n(counts, static_cast<std::size_t>(k),
+                                reinterpret_cast<Date1996*>(args[1]) + start);
+      return;
+    }
+    Date1996 records[kBlock];
+    cvtFromSec1996_lossless_n(counts, static_cast<std::size_t>(k), records);
+    for (int f = 0; f < 6; ++f) {
+      for (npy_intp i = 0; i < k; ++i) {
+        at<std::int32_t>(args[1 + f], steps[1 + f], start + i) = records[i].*kFields[f];
+      }
+    }
+  }
+  static void blank(npy_intp i, char** args, const npy_intp*, const npy_intp* steps) {
+    for (int f = 0; f < 6; ++f) at<std::int32_t>(args[1 + f], steps[1 + f], i) = 0;
+  }
+};
 
-// counts -> whether each is a leap second; false if refused.
-py::object leapMask(const py::array& counts, py::array out, const py::object& valid) {
-  const std::size_t n = sizeOf(counts);
-  auto* leap = reinterpret_cast<std::uint8_t*>(outputBytes(out, n, 1, "out"));
-  return toPython(withCounts(
-      counts, validBytes(valid, n),
-      [=](const std::uint32_t* in, std::size_t k, std::size_t start) {
-        for (std::size_t i = 0; i < k; ++i) {
-          leap[start + i] = static_cast<std::uint8_t>(isLeapSecond1996(in[i]) != 0);
-        }
-      },
-      [=](std::size_t i) { leap[i] = 0; }));
-}
+struct ToYearDay : NoWhole {
+  static constexpr int outputs = 2;
+  static void convert(const Sec1996* counts, npy_intp k, npy_intp start, char** args,
+                      const npy_intp*, const npy_intp* steps) {
+    for (npy_intp i = 0; i < k; ++i) {
+      const YearDay1996 yd = cvtFromSec1996_yd(counts[i]);
+      at<std::int32_t>(args[1], steps[1], start + i) = yd.year;
+      at<double>(args[2], steps[2], start + i) = yd.dayOfYear;
+    }
+  }
+  static void blank(npy_intp i, char** args, const npy_intp*, const npy_intp* steps) {
+    at<std::int32_t>(args[1], steps[1], i) = 0;
+    at<double>(args[2], steps[2], i) = std::numeric_limits<double>::quiet_NaN();
+  }
+};
 
 // ---- Times in ----------------------------------------------------------------
 
 // floor(a / b) for b > 0.
-template <class T>
-constexpr T floorDiv(T a, T b) {
-  const T q = a / b;
-  return q - ((a % b != 0) && (a < 0) ? 1 : 0);
+constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - ((a % b != 0) && (a < 0) ? 1 : 0);
 }
+static_assert(floorDiv(-1, 1000) == -1 && floorDiv(-1000, 1000) == -1 && floorDiv(999, 1000) == 0);
 
-// The value of a datetime64 in POSIX seconds, or why it is refused.  A
-// datetime64 value v of the array's unit is v * ratio.num / ratio.den
-// seconds, num and den coprime: so it is a whole second exactly when den
-// divides v, and then it is (v / den) * num.
-struct SecondsRatio {
-  std::int64_t num;
-  std::int64_t den;
-};
-
-std::optional<const char*> posixOf(std::int64_t value, SecondsRatio ratio, std::int64_t& seconds) {
-  if (value == kNaT) return "NaT";
-  const std::int64_t units = floorDiv(value, ratio.den);
-  if (units * ratio.den != value) return "not a whole second";
-  std::int64_t whole = 0;
-  if (__builtin_mul_overflow(units, ratio.num, &whole) || whole < kFirstPosix ||
-      whole > kLastPosix) {
-    return outOfSpan();
-  }
-  seconds = whole;
-  return std::nullopt;
-}
-
-Outcome fromPosixLoop(const std::int64_t* in, std::size_t n, SecondsRatio ratio,
-                      const std::uint8_t* leap, std::uint32_t* counts, std::uint8_t* valid) {
-  Outcome first;
-  std::int64_t block[kBlock];
-  std::uint8_t accepted[kBlock];
-  const auto refuse = [&](std::size_t index, const char* reason) {
-    if (!first) first = Refusal{index, reason};
-    return valid == nullptr;  // stop now in raise mode
-  };
-  for (std::size_t start = 0; start < n; start += kBlock) {
-    const std::size_t k = std::min(kBlock, n - start);
-    bool allAccepted = true;
-    for (std::size_t i = 0; i < k; ++i) {
-      const auto reason = posixOf(in[start + i], ratio, block[i]);
-      accepted[i] = !reason;
-      if (!reason) continue;
-      allAccepted = false;
-      if (refuse(start + i, *reason)) return first;
-      block[i] = kFirstPosix;
+// A datetime64 value v of a unit of num/den seconds (num, den > 0 and
+// coprime) as a count.  v is a whole second exactly when den divides it;
+// otherwise it is refused, or floored when floor is set.  Where leap is set,
+// v must be the 23:59:59 just before a leap second, and gives that leap
+// second.
+Sec1996ParseStatus fromTime(std::int64_t value, std::int64_t num, std::int64_t den, bool leap,
+                            bool floor, Sec1996& count) {
+  if (value == kNaT) return SEC1996_PARSE_NOT_A_NUMBER;
+  if (num <= 0 || den <= 0) return SEC1996_PARSE_FIELD_RANGE;
+  const std::int64_t units = floorDiv(value, den);
+  if (units * den != value && !floor) return SEC1996_PARSE_FRACTION;
+  std::int64_t seconds = 0;
+  if (__builtin_mul_overflow(units, num, &seconds)) return SEC1996_PARSE_OUT_OF_SPAN;
+  Sec1996 result = 0;
+  const Sec1996ParseStatus status = cvtToSec1996_posix_checked(seconds, &result);
+  if (status != SEC1996_PARSE_OK) return status;
+  if (leap) {
+    if (result == UINT32_MAX || !isLeapSecond1996(result + 1)) {
+      return SEC1996_PARSE_NOT_LEAP_SECOND;
     }
-    cvtToSec1996_posix_n(block, k, counts + start);
-    for (std::size_t i = 0; leap != nullptr && i < k; ++i) {
-      if (!leap[start + i] || !accepted[i]) continue;
-      const Sec1996 next = counts[start + i] + 1;
-      if (isLeapSecond1996(next)) {
-        counts[start + i] = next;
-        continue;
-      }
-      allAccepted = false;
-      accepted[i] = 0;
-      if (refuse(start + i, "marked as a leap second, but it is not the 23:59:59 before one")) {
-        return first;
-      }
-    }
-    if (valid == nullptr) continue;
-    std::memcpy(valid + start, accepted, k);
-    for (std::size_t i = 0; !allAccepted && i < k; ++i) {
-      if (!accepted[i]) counts[start + i] = kCountSentinel;
-    }
+    ++result;
   }
-  return first;
+  count = result;
+  return SEC1996_PARSE_OK;
 }
 
-// datetime64 values (as int64 of any linear unit) -> counts.  Where leap[i]
-// is set, element i must be the 23:59:59 just before a leap second and
-// becomes that leap second.
-py::object fromPosix(const py::array& times, std::int64_t ratioNum, std::int64_t ratioDen,
-                     const py::object& leapMask, py::array out, const py::object& validMask) {
-  if (ratioNum <= 0 || ratioDen <= 0) throw py::value_error("the unit ratio must be positive");
-  if (!py::isinstance<py::array_t<std::int64_t, py::array::c_style>>(times)) {
-    throw py::type_error("times must be C-contiguous int64");
+// (value int64, num int64, den int64, leap bool, floor bool) -> (count, status)
+void fromTimeLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
+  for (npy_intp i = 0; i < dims[0]; ++i) {
+    Sec1996 count = 0;
+    const Sec1996ParseStatus status =
+        fromTime(load<std::int64_t>(args[0], steps[0], i), load<std::int64_t>(args[1], steps[1], i),
+                 load<std::int64_t>(args[2], steps[2], i), load<npy_bool>(args[3], steps[3], i),
+                 load<npy_bool>(args[4], steps[4], i), count);
+    at<Sec1996>(args[5], steps[5], i) = count;
+    at<Status>(args[6], steps[6], i) = static_cast<Status>(status);
   }
-  const std::size_t n = sizeOf(times);
-  auto* counts = reinterpret_cast<std::uint32_t*>(outputBytes(out, n, 4, "out"));
-  std::uint8_t* valid = validBytes(validMask, n);
-  const std::uint8_t* leap = nullptr;
-  if (!leapMask.is_none()) {
-    const auto leapArray = leapMask.cast<py::array>();
-    if (!py::isinstance<py::array_t<bool, py::array::c_style>>(leapArray) ||
-        sizeOf(leapArray) != n) {
-      throw py::value_error("leap must be a C-contiguous bool array of the same size");
-    }
-    leap = static_cast<const std::uint8_t*>(leapArray.data());  // kept alive by leapMask
-  }
-  const auto* in = static_cast<const std::int64_t*>(times.data());
-  Outcome outcome;
-  {
-    py::gil_scoped_release release;
-    outcome = fromPosixLoop(in, n, SecondsRatio{ratioNum, ratioDen}, leap, counts, valid);
-  }
-  return toPython(outcome);
-}
-
-// ---- Records and days of the year in ------------------------------------------
-
-// An integer column of any dtype read as int32, the dtype resolved once
-// with the GIL held so that the blocks can be read without it.
-struct IntColumn {
-  const void* data;
-  bool (*load)(const void* data, std::size_t start, std::size_t k, std::int32_t* out);
-  bool (*fitsAt)(const void* data, std::size_t index);
-};
-
-template <class T>
-constexpr bool fitsInt32(T value) {
-  if constexpr (std::is_signed_v<T>) {
-    return value >= std::numeric_limits<std::int32_t>::min() &&
-           value <= std::numeric_limits<std::int32_t>::max();
-  } else {
-    return value <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
-  }
-}
-
-template <class T>
-struct IntColumnOf {
-  // Every value as int32 into out; whether all of them fit.
-  static bool load(const void* data, std::size_t start, std::size_t k, std::int32_t* out) {
-    const T* in = static_cast<const T*>(data) + start;
-    bool allFit = true;
-    for (std::size_t i = 0; i < k; ++i) {
-      allFit &= fitsInt32(in[i]);
-      out[i] = static_cast<std::int32_t>(in[i]);
-    }
-    return allFit;
-  }
-  static bool fitsAt(const void* data, std::size_t index) {
-    return fitsInt32(static_cast<const T*>(data)[index]);
-  }
-};
-
-IntColumn intColumn(const py::array& a) {
-  return withIntegers(a, [](const auto* data) {
-    using T = std::remove_cv_t<std::remove_pointer_t<decltype(data)>>;
-    return IntColumn{data, &IntColumnOf<T>::load, &IntColumnOf<T>::fitsAt};
-  });
-}
-
-// The library wraps a result off the scale modulo 2^32.  Given the wrapped
-// count and an estimate of the exact count that is right to within the
-// scale's leap seconds (far less than 2^31), this is the exact count: the
-// value congruent to the wrapped count nearest the estimate.
-constexpr std::int64_t exactCount(std::uint32_t wrapped, std::int64_t estimate) {
-  const auto difference =
-      static_cast<std::uint32_t>(wrapped - static_cast<std::uint32_t>(estimate));
-  return estimate + static_cast<std::int32_t>(difference);
-}
-static_assert(exactCount(UINT32_MAX, -1) == -1);
-static_assert(exactCount(0, std::int64_t{1} << 32) == std::int64_t{1} << 32);
-static_assert(exactCount(5, 4) == 5);
-
-constexpr bool onScale(std::int64_t exact) { return exact >= 0 && exact <= UINT32_MAX; }
-
-constexpr const char* kFieldNames[6] = {"year", "mon", "day", "hour", "min", "sec"};
-constexpr std::int32_t Date1996::*kFieldMembers[6] = {&Date1996::year, &Date1996::mon,
-                                                      &Date1996::day,  &Date1996::hour,
-                                                      &Date1996::min,  &Date1996::sec};
-
-Outcome fromFieldsLoop(const IntColumn (&columns)[6], std::size_t n, std::uint32_t* counts,
-                       std::uint8_t* valid) {
-  Outcome first;
-  Date1996 records[kBlock];
-  std::int32_t column[kBlock];
-  std::uint8_t fits[kBlock];
-  for (std::size_t start = 0; start < n; start += kBlock) {
-    const std::size_t k = std::min(kBlock, n - start);
-    std::memset(fits, 1, k);
-    for (int f = 0; f < 6; ++f) {
-      if (!columns[f].load(columns[f].data, start, k, column)) {
-        for (std::size_t i = 0; i < k; ++i)
-          fits[i] &= columns[f].fitsAt(columns[f].data, start + i);
-      }
-      for (std::size_t i = 0; i < k; ++i) records[i].*kFieldMembers[f] = column[i];
-    }
-    cvtToSec1996_n(records, k, counts + start);
-    for (std::size_t i = 0; i < k; ++i) {
-      std::string reason;
-      if (!fits[i]) {
-        int f = 0;
-        while (columns[f].fitsAt(columns[f].data, start + i)) ++f;
-        reason = std::string(kFieldNames[f]) + " does not fit in int32, the library's field type";
-      } else if (!onScale(sec1996::exact_count(records[i]))) {
-        reason = outOfSpan();
-      } else {
-        continue;
-      }
-      if (!first) first = Refusal{start + i, reason};
-      if (valid == nullptr) return first;
-      valid[start + i] = 0;
-      counts[start + i] = kCountSentinel;
-    }
-  }
-  return first;
-}
-
-// Six integer columns of one size -> counts, with cvtToSec1996's rules, and
-// every record whose exact count lies off the scale refused.
-py::object fromFields(const py::tuple& fields, py::array out, const py::object& validMask) {
-  if (fields.size() != 6) throw py::value_error("expected six field arrays");
-  const std::size_t n = sizeOf(out);
-  IntColumn columns[6];
-  for (int f = 0; f < 6; ++f) {
-    const auto a = fields[f].cast<py::array>();
-    if (sizeOf(a) != n) throw py::value_error("the field arrays differ in size");
-    columns[f] = intColumn(a);
-  }
-  auto* counts = reinterpret_cast<std::uint32_t*>(outputBytes(out, n, 4, "out"));
-  std::uint8_t* valid = validBytes(validMask, n);
-  if (valid != nullptr) std::memset(valid, 1, n);
-  Outcome outcome;
-  {
-    py::gil_scoped_release release;
-    outcome = fromFieldsLoop(columns, n, counts, valid);
-  }
-  return toPython(outcome);
-}
-
-// Beyond this many days cvtToSec1996_yd clamps its argument.
-constexpr double kDayLimit = 2147483648.0;
-
-const char* dayRefusal(double day) {
-  if (std::isnan(day)) return "the day of the year is NaN";
-  if (std::isinf(day)) return "the day of the year is infinite";
-  if (day < -kDayLimit || day > kDayLimit) return "the day of the year is beyond +-2^31";
-  return nullptr;
-}
-
-Outcome fromYearDayLoop(const IntColumn& years, const double* days, std::size_t n,
-                        std::uint32_t* counts, std::uint8_t* valid) {
-  Outcome first;
-  std::int32_t year[kBlock];
-  for (std::size_t start = 0; start < n; start += kBlock) {
-    const std::size_t k = std::min(kBlock, n - start);
-    const bool yearsFit = years.load(years.data, start, k, year);
-    for (std::size_t i = 0; i < k; ++i) {
-      const double day = days[start + i];
-      const char* reason = nullptr;
-      if (!yearsFit && !years.fitsAt(years.data, start + i)) {
-        reason = "year does not fit in int32, the library's field type";
-      } else if ((reason = dayRefusal(day)) == nullptr) {
-        const Sec1996 count = cvtToSec1996_yd(day, year[i]);
-        // 1 January of the year plus the day's offset in seconds: right to a
-        // second or two, which is all exactCount needs.
-        const std::int64_t januaryFirst = sec1996::exact_count({year[i], 1, 1, 0, 0, 0});
-        const auto estimate = static_cast<std::int64_t>(std::floor(
-            static_cast<double>(januaryFirst) + (day - 1.0) * static_cast<double>(kSecondsPerDay)));
-        if (onScale(exactCount(count, estimate))) {
-          counts[start + i] = count;
-          continue;
-        }
-        reason = outOfSpan();
-      }
-      if (!first) first = Refusal{start + i, reason};
-      if (valid == nullptr) return first;
-      valid[start + i] = 0;
-      counts[start + i] = kCountSentinel;
-    }
-  }
-  return first;
-}
-
-// Years (any integer dtype) and float64 days of the year -> counts, with
-// cvtToSec1996_yd's rounding, refusing what it would clamp or wrap.
-py::object fromYearDay(const py::array& years, const py::array& days, py::array out,
-                       const py::object& validMask) {
-  const std::size_t n = sizeOf(out);
-  if (!py::isinstance<py::array_t<double, py::array::c_style>>(days) || sizeOf(days) != n ||
-      sizeOf(years) != n) {
-    throw py::value_error("days must be C-contiguous float64, years and days of one size");
-  }
-  const IntColumn yearColumn = intColumn(years);
-  const auto* day = static_cast<const double*>(days.data());
-  auto* counts = reinterpret_cast<std::uint32_t*>(outputBytes(out, n, 4, "out"));
-  std::uint8_t* valid = validBytes(validMask, n);
-  if (valid != nullptr) std::memset(valid, 1, n);
-  Outcome outcome;
-  {
-    py::gil_scoped_release release;
-    outcome = fromYearDayLoop(yearColumn, day, n, counts, valid);
-  }
-  return toPython(outcome);
 }
 
 // ---- ISO 8601 texts in -----------------------------------------------------
 
-// The reason parseDate1996_iso gives, with the offset of the refused part in
-// characters (the parser's offset is in bytes of the UTF-8 text).
-std::string parseReason(Sec1996ParseStatus status, const char* text, std::size_t byteOffset) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < byteOffset; ++i) {
-    characters += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;  // not a continuation
+// A text of length bytes as a count by parseDate1996_iso, with a fraction
+// of a second (".d..." before the optional Z) refused as such, or dropped
+// when floor is set.  *offset gets the parser's offset of a refusal.
+Sec1996ParseStatus parseText(char* text, std::size_t length, bool floor, Sec1996& count,
+                             std::size_t& offset) {
+  constexpr std::size_t kSeconds = 19;  // "YYYY-MM-DDTHH:MM:SS"
+  if (length > kSeconds + 1 && text[kSeconds] == '.') {
+    std::size_t end = kSeconds + 1;
+    while (end < length && text[end] >= '0' && text[end] <= '9') ++end;
+    const bool fraction =
+        end > kSeconds + 1 && (end == length || (end + 1 == length && text[end] == 'Z'));
+    if (fraction) {
+      std::size_t shortened = kSeconds;
+      if (end < length) text[shortened++] = 'Z';
+      Sec1996 whole = 0;
+      const Sec1996ParseStatus status = parseDate1996_iso(text, shortened, &whole, &offset);
+      if (status != SEC1996_PARSE_OK) return status;
+      if (!floor) {
+        offset = kSeconds;
+        return SEC1996_PARSE_FRACTION;
+      }
+      count = whole;
+      return SEC1996_PARSE_OK;
+    }
   }
-  return std::string(parseStatusText1996(status)) + " (at offset " + std::to_string(characters) +
-         ")";
-}
-
-// Parses one text into counts[index]; the reason if it is refused.
-std::optional<std::string> parseOne(const char* text, std::size_t length, Sec1996& count) {
-  std::size_t offset = 0;
-  const Sec1996ParseStatus status = parseDate1996_iso(text, length, &count, &offset);
-  if (status == SEC1996_PARSE_OK) return std::nullopt;
-  return parseReason(status, text, offset);
+  return parseDate1996_iso(text, length, &count, &offset);
 }
 
 // The length of a numpy fixed-width string: numpy pads with zeros at the end
 // and strips them when it reads the element back.
 template <class Unit>
-std::size_t paddedLength(const Unit* element, std::size_t width) {
-  while (width > 0 && element[width - 1] == 0) --width;
+npy_intp paddedLength(const char* element, npy_intp width, npy_intp step) {
+  while (width > 0 && load<Unit>(element, step, width - 1) == 0) --width;
   return width;
 }
 
-// UTF-8 of a numpy unicode element (UCS-4), as Python would encode the str
-// (a lone surrogate gets the three bytes of its code point).
-void appendUtf8(std::string& out, std::uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | ((c >> 18) & 0x07));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-template <class Text>
-Outcome fromTextsLoop(std::size_t n, std::uint32_t* counts, std::uint8_t* valid, Text textOf) {
-  Outcome first;
-  for (std::size_t i = 0; i < n; ++i) {
+// (code units [n], floor bool) -> (count, status).  Unit: uint8 for S texts,
+// uint32 (UCS-4) for U texts, in which a character beyond ASCII, never part
+// of a valid text, reaches the parser as the byte 0xFF.
+template <class Unit>
+void fromIsoLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
+  const npy_intp width = dims[1];
+  const npy_intp unitStep = steps[4];
+  char text[kMaxText];
+  for (npy_intp i = 0; i < dims[0]; ++i) {
+    const char* element = args[0] + steps[0] * i;
+    const npy_intp length = paddedLength<Unit>(element, width, unitStep);
     Sec1996 count = 0;
-    const auto [text, length, refusal] = textOf(i);
-    std::optional<std::string> reason = refusal;
-    if (!reason) reason = parseOne(text, length, count);
-    if (!reason) {
-      counts[i] = count;
-      continue;
+    Sec1996ParseStatus status = SEC1996_PARSE_SYNTAX;
+    if (length <= kMaxText) {
+      for (npy_intp c = 0; c < length; ++c) {
+        const Unit unit = load<Unit>(element, unitStep, c);
+        text[c] = static_cast<char>(unit < 0x80 ? unit : 0xFF);
+      }
+      std::size_t offset = 0;
+      status = parseText(text, static_cast<std::size_t>(length),
+                         load<npy_bool>(args[1], steps[1], i), count, offset);
     }
-    if (!first) first = Refusal{i, *reason};
-    if (valid == nullptr) return first;
-    valid[i] = 0;
-    counts[i] = kCountSentinel;
+    at<Sec1996>(args[2], steps[2], i) = status == SEC1996_PARSE_OK ? count : 0;
+    at<Status>(args[3], steps[3], i) = static_cast<Status>(status);
   }
-  return first;
 }
 
-struct TextView {
-  const char* text;
-  std::size_t length;
-  std::optional<std::string> refusal;
+// (object, floor bool) -> (count, status): str or bytes; None, NaN and
+// pandas' NA (anything that is not text and equals nothing) give
+// SEC1996_PARSE_NOT_A_NUMBER, any other object SEC1996_PARSE_SYNTAX.  Runs
+// with the GIL held, as numpy holds it for object loops.
+void fromIsoObjectLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
+  char text[kMaxText];
+  for (npy_intp i = 0; i < dims[0]; ++i) {
+    PyObject* object = load<PyObject*>(args[0], steps[0], i);
+    const char* bytes = nullptr;
+    Py_ssize_t length = 0;
+    Sec1996ParseStatus status = SEC1996_PARSE_SYNTAX;
+    if (object != nullptr && PyBytes_Check(object)) {
+      bytes = PyBytes_AS_STRING(object);
+      length = PyBytes_GET_SIZE(object);
+    } else if (object != nullptr && PyUnicode_Check(object)) {
+      bytes = PyUnicode_AsUTF8AndSize(object, &length);
+      if (bytes == nullptr) PyErr_Clear();  // a lone surrogate: not a valid text either
+    } else if (object == nullptr || object == Py_None ||
+               (PyFloat_Check(object) && std::isnan(PyFloat_AS_DOUBLE(object)))) {
+      status = SEC1996_PARSE_NOT_A_NUMBER;
+    } else if (PyObject_RichCompareBool(object, object, Py_EQ) != 1) {  // pandas.NA and kin
+      PyErr_Clear();
+      status = SEC1996_PARSE_NOT_A_NUMBER;
+    }
+    Sec1996 count = 0;
+    if (bytes != nullptr && length <= kMaxText) {
+      std::memcpy(text, bytes, static_cast<std::size_t>(length));
+      std::size_t offset = 0;
+      status = parseText(text, static_cast<std::size_t>(length),
+                         load<npy_bool>(args[1], steps[1], i), count, offset);
+    }
+    at<Sec1996>(args[2], steps[2], i) = status == SEC1996_PARSE_OK ? count : 0;
+    at<Status>(args[3], steps[3], i) = static_cast<Status>(status);
+  }
+}
+
+// ---- Records and days of the year in ----------------------------------------
+
+template <class T>
+constexpr bool fitsInt32(T value) {
+  return value >= std::numeric_limits<std::int32_t>::min() &&
+         value <= std::numeric_limits<std::int32_t>::max();
+}
+
+constexpr bool onScale(std::int64_t exact) {
+  return exact >= 0 && exact <= std::int64_t{UINT32_MAX};
+}
+
+// (year, mon, day, hour, min, sec of type T, strict bool) -> (count, status).
+// strict: cvtToSec1996_checked's rules, a record must name a real second.
+// Otherwise cvtToSec1996's normalisation (month 13, 23:59:60 of any day,
+// ...), with every record whose exact count lies off the scale refused
+// rather than wrapped.  A value beyond int32 is SEC1996_PARSE_FIELD_RANGE.
+template <class T>
+void fromFieldsLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
+  const npy_intp n = dims[0];
+  Date1996 records[kBlock];
+  Sec1996 counts[kBlock];
+  Sec1996ParseStatus codes[kBlock];
+  bool fits[kBlock];
+  for (npy_intp start = 0; start < n; start += kBlock) {
+    const npy_intp k = std::min(kBlock, n - start);
+    bool allFit = true;
+    bool anyStrict = false;
+    bool allStrict = true;
+    for (npy_intp i = 0; i < k; ++i) {
+      fits[i] = true;
+      for (int f = 0; f < 6; ++f) {
+        const T value = load<T>(args[f], steps[f], start + i);
+        fits[i] = fits[i] && fitsInt32(value);
+        records[i].*kFields[f] = static_cast<std::int32_t>(value);
+      }
+      allFit = allFit && fits[i];
+      const bool strict = load<npy_bool>(args[6], steps[6], start + i);
+      anyStrict = anyStrict || strict;
+      allStrict = allStrict && strict;
+    }
+    if (allStrict) {
+      cvtToSec1996_checked_n(records, static_cast<std::size_t>(k), counts, codes);
+    } else {
+      cvtToSec1996_n(records, static_cast<std::size_t>(k), counts);
+      for (npy_intp i = 0; i < k; ++i) {
+        if (anyStrict && load<npy_bool>(args[6], steps[6], start + i)) {
+          codes[i] = cvtToSec1996_checked(records[i], &counts[i]);
+        } else {
+          codes[i] = onScale(sec1996::exact_count(records[i])) ? SEC1996_PARSE_OK
+                                                               : SEC1996_PARSE_OUT_OF_SPAN;
+        }
+      }
+    }
+    for (npy_intp i = 0; i < k; ++i) {
+      if (!allFit && !fits[i]) codes[i] = SEC1996_PARSE_FIELD_RANGE;
+      at<Sec1996>(args[7], steps[7], start + i) = codes[i] == SEC1996_PARSE_OK ? counts[i] : 0;
+      at<Status>(args[8], steps[8], start + i) = static_cast<Status>(codes[i]);
+    }
+  }
+}
+
+// Beyond this many days cvtToSec1996_yd clamps its argument.
+constexpr double kDayLimit = 2147483648.0;
+
+// The day of the year of cvtToSec1996_yd, refusing what it would read as
+// 1.0 (NaN), clamp (beyond +-2^31 days) or wrap (off the scale).
+Sec1996ParseStatus fromYearDay(std::int32_t year, double day, Sec1996& count) {
+  if (!std::isfinite(day)) return SEC1996_PARSE_NOT_A_NUMBER;
+  if (day < -kDayLimit || day > kDayLimit) return SEC1996_PARSE_FIELD_RANGE;
+  const Sec1996 wrapped = cvtToSec1996_yd(day, year);
+  // 1 January of the year plus the day's offset in seconds: right to a
+  // second or two, far closer than the 2^31 that tells the exact count from
+  // the wrapped one.
+  const std::int64_t januaryFirst = sec1996::exact_count({year, 1, 1, 0, 0, 0});
+  const auto estimate = static_cast<std::int64_t>(
+      std::floor(static_cast<double>(januaryFirst) + (day - 1.0) * 86400.0));
+  const auto difference =
+      static_cast<std::uint32_t>(wrapped - static_cast<std::uint32_t>(estimate));
+  if (!onScale(estimate + static_cast<std::int32_t>(difference))) return SEC1996_PARSE_OUT_OF_SPAN;
+  count = wrapped;
+  return SEC1996_PARSE_OK;
+}
+
+// (year of type T, day float64, strict bool) -> (count, status).  strict:
+// cvtToSec1996_yd_checked, the day must lie within its year.
+template <class T>
+void fromYearDayLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
+  for (npy_intp i = 0; i < dims[0]; ++i) {
+    const T year = load<T>(args[0], steps[0], i);
+    const double day = load<double>(args[1], steps[1], i);
+    Sec1996 count = 0;
+    Sec1996ParseStatus status = SEC1996_PARSE_FIELD_RANGE;
+    if (fitsInt32(year)) {
+      status = load<npy_bool>(args[2], steps[2], i)
+                   ? cvtToSec1996_yd_checked(day, static_cast<std::int32_t>(year), &count)
+                   : fromYearDay(static_cast<std::int32_t>(year), day, count);
+    }
+    at<Sec1996>(args[3], steps[3], i) = status == SEC1996_PARSE_OK ? count : 0;
+    at<Status>(args[4], steps[4], i) = static_cast<Status>(status);
+  }
+}
+
+// ---- The ufuncs --------------------------------------------------------------
+
+// Loops of the count-in ufuncs, by input dtype: numpy takes the first one
+// its input casts to safely, so uint32 runs unconverted, every other integer
+// dtype but uint64 as int64, and floats as float64.
+template <class Convert>
+struct CountLoops {
+  static inline PyUFuncGenericFunction functions[4] = {
+      &countsLoop<npy_uint32, Convert>, &countsLoop<npy_int64, Convert>,
+      &countsLoop<npy_uint64, Convert>, &countsLoop<double, Convert>};
 };
 
-// ISO 8601 texts (numpy bytes S, unicode U, or objects that are str or
-// bytes) -> counts, strictly as parseDate1996_iso reads them.
-py::object fromIso(const py::array& texts, py::array out, const py::object& validMask) {
-  requireContiguous(texts, "texts");
-  const std::size_t n = sizeOf(texts);
-  auto* counts = reinterpret_cast<std::uint32_t*>(outputBytes(out, n, 4, "out"));
-  std::uint8_t* valid = validBytes(validMask, n);
-  if (valid != nullptr) std::memset(valid, 1, n);
-  const char kind = texts.dtype().kind();
-  const auto width = static_cast<std::size_t>(texts.itemsize());
-  Outcome outcome;
-  if (kind == 'S') {
-    const auto* data = static_cast<const char*>(texts.data());
-    py::gil_scoped_release release;
-    outcome = fromTextsLoop(n, counts, valid, [&](std::size_t i) {
-      const char* element = data + i * width;
-      return TextView{element, paddedLength(element, width), std::nullopt};
-    });
-  } else if (kind == 'U') {
-    const auto* data = static_cast<const std::uint32_t*>(texts.data());
-    const std::size_t units = width / 4;
-    std::string utf8;
-    py::gil_scoped_release release;
-    outcome = fromTextsLoop(n, counts, valid, [&](std::size_t i) {
-      const std::uint32_t* element = data + i * units;
-      utf8.clear();
-      for (std::size_t u = 0, length = paddedLength(element, units); u < length; ++u) {
-        appendUtf8(utf8, element[u]);
-      }
-      return TextView{utf8.data(), utf8.size(), std::nullopt};
-    });
-  } else if (kind == 'O') {
-    const auto* objects = static_cast<PyObject* const*>(texts.data());
-    outcome = fromTextsLoop(n, counts, valid, [&](std::size_t i) {
-      PyObject* object = objects[i];
-      if (PyBytes_Check(object)) {
-        return TextView{PyBytes_AS_STRING(object),
-                        static_cast<std::size_t>(PyBytes_GET_SIZE(object)), std::nullopt};
-      }
-      if (PyUnicode_Check(object)) {
-        Py_ssize_t length = 0;
-        const char* text = PyUnicode_AsUTF8AndSize(object, &length);
-        if (text != nullptr) return TextView{text, static_cast<std::size_t>(length), std::nullopt};
-        PyErr_Clear();  // a lone surrogate: no UTF-8, and no valid text either
-        return TextView{nullptr, 0, std::string(parseStatusText1996(SEC1996_PARSE_SYNTAX))};
-      }
-      return TextView{nullptr, 0,
-                      std::string("not a str or bytes but ") + Py_TYPE(object)->tp_name};
-    });
-  } else {
-    throw py::type_error("texts must be a numpy bytes, str or object array");
+struct UfuncSpec {
+  const char* name;
+  PyUFuncGenericFunction* functions;
+  char* types;
+  int ntypes;
+  int nin;
+  int nout;
+  const char* signature;  // null for an element-wise ufunc
+  const char* doc;
+};
+
+void* kNoData[4] = {nullptr, nullptr, nullptr, nullptr};
+
+#define SEC1996_COUNT_TYPES(...)                                                                  \
+  NPY_UINT32, __VA_ARGS__, NPY_INT16, NPY_INT64, __VA_ARGS__, NPY_INT16, NPY_UINT64, __VA_ARGS__, \
+      NPY_INT16, NPY_DOUBLE, __VA_ARGS__, NPY_INT16
+
+char kToPosixTypes[] = {SEC1996_COUNT_TYPES(NPY_INT64)};
+char kLeapTypes[] = {SEC1996_COUNT_TYPES(NPY_BOOL)};
+char kTextTypes[] = {SEC1996_COUNT_TYPES(NPY_UINT8)};
+char kTextUTypes[] = {SEC1996_COUNT_TYPES(NPY_UINT32)};
+char kFieldsTypes[] = {
+    SEC1996_COUNT_TYPES(NPY_INT32, NPY_INT32, NPY_INT32, NPY_INT32, NPY_INT32, NPY_INT32)};
+char kYearDayTypes[] = {SEC1996_COUNT_TYPES(NPY_INT32, NPY_DOUBLE)};
+#undef SEC1996_COUNT_TYPES
+
+PyUFuncGenericFunction kFromTimeFunctions[] = {&fromTimeLoop};
+char kFromTimeTypes[] = {NPY_INT64, NPY_INT64,  NPY_INT64, NPY_BOOL,
+                         NPY_BOOL,  NPY_UINT32, NPY_INT16};
+PyUFuncGenericFunction kFromIsoFunctions[] = {&fromIsoLoop<npy_uint8>, &fromIsoLoop<npy_uint32>};
+char kFromIsoTypes[] = {NPY_UINT8,  NPY_BOOL, NPY_UINT32, NPY_INT16,
+                        NPY_UINT32, NPY_BOOL, NPY_UINT32, NPY_INT16};
+PyUFuncGenericFunction kFromIsoObjectFunctions[] = {&fromIsoObjectLoop};
+char kFromIsoObjectTypes[] = {NPY_OBJECT, NPY_BOOL, NPY_UINT32, NPY_INT16};
+PyUFuncGenericFunction kFromFieldsFunctions[] = {&fromFieldsLoop<npy_int32>,
+                                                 &fromFieldsLoop<npy_int64>};
+char kFromFieldsTypes[] = {NPY_INT32, NPY_INT32,  NPY_INT32, NPY_INT32, NPY_INT32,  NPY_INT32,
+                           NPY_BOOL,  NPY_UINT32, NPY_INT16, NPY_INT64, NPY_INT64,  NPY_INT64,
+                           NPY_INT64, NPY_INT64,  NPY_INT64, NPY_BOOL,  NPY_UINT32, NPY_INT16};
+PyUFuncGenericFunction kFromYearDayFunctions[] = {&fromYearDayLoop<npy_int32>,
+                                                  &fromYearDayLoop<npy_int64>};
+char kFromYearDayTypes[] = {NPY_INT32, NPY_DOUBLE, NPY_BOOL, NPY_UINT32, NPY_INT16,
+                            NPY_INT64, NPY_DOUBLE, NPY_BOOL, NPY_UINT32, NPY_INT16};
+
+#define SEC1996_COUNT_IN                                                                 \
+  "count: Sec1996 counts, any integer dtype (0 to 4294967295) or whole float64 numbers " \
+  "(NaN refused).\n"
+#define SEC1996_STATUS_OUT \
+  "status: int16 Sec1996ParseStatus codes, 0 where the element was converted.\n"
+
+const UfuncSpec kUfuncs[] = {
+    {"to_posix", CountLoops<ToPosix>::functions, kToPosixTypes, 4, 1, 2, nullptr,
+     "to_posix(count) -> (seconds, status)\n\n" SEC1996_COUNT_IN
+     "seconds: int64 POSIX seconds (datetime64[s] as int64); the leap second gives 23:59:59 "
+     "of its day; NaT's value where refused.\n" SEC1996_STATUS_OUT "\n"
+     ">>> sec1996.ufunc.to_posix([0, 47260800, -1])\n"
+     "(array([  820454400,   867715199, -9223372036854775808]), array([0, 0, 5], "
+     "dtype=int16))\n"},
+    {"is_leap_second", CountLoops<LeapMask>::functions, kLeapTypes, 4, 1, 2, nullptr,
+     "is_leap_second(count) -> (leap, status)\n\n" SEC1996_COUNT_IN
+     "leap: bool, True on a leap second of the scale's table; False where "
+     "refused.\n" SEC1996_STATUS_OUT "\n"
+     ">>> sec1996.ufunc.is_leap_second(47260800)\n(True, 0)\n"},
+    {"to_iso", CountLoops<ToIso<npy_uint8>>::functions, kTextTypes, 4, 1, 2, "()->(20),()",
+     "to_iso(count) -> (text, status)\n\n" SEC1996_COUNT_IN
+     "text: uint8[20], the ASCII bytes of YYYY-MM-DDTHH:MM:SSZ (view as S20); zeros where "
+     "refused.\n" SEC1996_STATUS_OUT "\n"
+     ">>> text, status = sec1996.ufunc.to_iso(47260800)\n"
+     ">>> text.view('S20')[0], status\n(b'1997-06-30T23:59:60Z', 0)\n"},
+    {"to_iso_u", CountLoops<ToIso<npy_uint32>>::functions, kTextUTypes, 4, 1, 2, "()->(20),()",
+     "to_iso_u(count) -> (text, status)\n\nto_iso with uint32 (UCS-4) code units: view as "
+     "U20.\n\n"
+     ">>> text, status = sec1996.ufunc.to_iso_u(0)\n"
+     ">>> str(text.view('U20')[0])\n'1996-01-01T00:00:00Z'\n"},
+    {"to_text", CountLoops<ToText<npy_uint8>>::functions, kTextTypes, 4, 1, 2, "()->(20),()",
+     "to_text(count) -> (text, status)\n\n" SEC1996_COUNT_IN
+     "text: uint8[20], the bytes of stringDate1996's DD-Mon-YYYY HH:MM:SS (view as "
+     "S20).\n" SEC1996_STATUS_OUT "\n"
+     ">>> text, status = sec1996.ufunc.to_text(47260801)\n"
+     ">>> text.view('S20')[0]\nb'01-Jul-1997 00:00:00'\n"},
+    {"to_text_u", CountLoops<ToText<npy_uint32>>::functions, kTextUTypes, 4, 1, 2, "()->(20),()",
+     "to_text_u(count) -> (text, status)\n\nto_text with uint32 (UCS-4) code units: view as "
+     "U20.\n\n"
+     ">>> text, status = sec1996.ufunc.to_text_u(0)\n"
+     ">>> str(text.view('U20')[0])\n'01-Jan-1996 00:00:00'\n"},
+    {"to_fields", CountLoops<ToFields>::functions, kFieldsTypes, 4, 1, 7, nullptr,
+     "to_fields(count) -> (year, mon, day, hour, min, sec, status)\n\n" SEC1996_COUNT_IN
+     "year ... sec: int32 fields of cvtFromSec1996_lossless, second 60 on the leap second; "
+     "zeros where refused.\n" SEC1996_STATUS_OUT "\n"
+     ">>> sec1996.ufunc.to_fields(47260800)\n(1997, 6, 30, 23, 59, 60, 0)\n"},
+    {"to_year_day", CountLoops<ToYearDay>::functions, kYearDayTypes, 4, 1, 3, nullptr,
+     "to_year_day(count) -> (year, day, status)\n\n" SEC1996_COUNT_IN
+     "year: int32, day: float64, as cvtFromSec1996_yd gives them; 0 and NaN where "
+     "refused.\n" SEC1996_STATUS_OUT "\n"
+     ">>> sec1996.ufunc.to_year_day(0)\n(1996, 1.0, 0)\n"},
+    {"from_time", kFromTimeFunctions, kFromTimeTypes, 1, 5, 2, nullptr,
+     "from_time(value, num, den, leap, floor) -> (count, status)\n\n"
+     "value: int64 times of num/den seconds each since 1970-01-01 (datetime64 as int64; "
+     "num and den positive and coprime).\n"
+     "leap: bool, the time is the 23:59:59 before a leap second and gives that leap second.\n"
+     "floor: bool, a fraction of a second is floored instead of refused.\n"
+     "count: uint32, 0 where refused.\n" SEC1996_STATUS_OUT "\n"
+     ">>> sec1996.ufunc.from_time(867715199500, 1, 1000, True, True)\n(47260800, 0)\n"},
+    {"from_iso", kFromIsoFunctions, kFromIsoTypes, 2, 2, 2, "(n),()->(),()",
+     "from_iso(text, floor) -> (count, status)\n\n"
+     "text: code units, uint8 (an S array viewed as uint8) or uint32 (a U array); trailing "
+     "zeros are padding.\n"
+     "floor: bool, a fraction of a second (.d...) is floored instead of refused.\n"
+     "count: uint32, 0 where refused.\n" SEC1996_STATUS_OUT "\n"
+     ">>> import numpy as np\n"
+     ">>> sec1996.ufunc.from_iso(np.frombuffer(b'1997-06-30T23:59:60Z', np.uint8), False)\n"
+     "(47260800, 0)\n"},
+    {"from_iso_object", kFromIsoObjectFunctions, kFromIsoObjectTypes, 1, 2, 2, nullptr,
+     "from_iso_object(text, floor) -> (count, status)\n\n"
+     "from_iso over Python objects: str or bytes; None, NaN and pandas.NA give status 6 "
+     "(not a number), other objects 1.\n\n"
+     ">>> import numpy as np\n"
+     ">>> sec1996.ufunc.from_iso_object(np.array(['1996-01-01T00:00:01', None], object), "
+     "False)\n"
+     "(array([1, 0], dtype=uint32), array([0, 6], dtype=int16))\n"},
+    {"from_fields", kFromFieldsFunctions, kFromFieldsTypes, 2, 7, 2, nullptr,
+     "from_fields(year, mon, day, hour, min, sec, strict) -> (count, status)\n\n"
+     "Integer fields (each fitting int32).  strict: the record must name a real second "
+     "(cvtToSec1996_checked); otherwise it is normalised as cvtToSec1996 does and refused "
+     "only off the scale.\n"
+     "count: uint32, 0 where refused.\n" SEC1996_STATUS_OUT "\n"
+     ">>> sec1996.ufunc.from_fields(1997, 13, 1, 0, 0, 0, [False, True])\n"
+     "(array([63158401,        0], dtype=uint32), array([0, 2], dtype=int16))\n"},
+    {"from_year_day", kFromYearDayFunctions, kFromYearDayTypes, 2, 3, 2, nullptr,
+     "from_year_day(year, day, strict) -> (count, status)\n\n"
+     "year: integers fitting int32; day: float64 day of the year from 1 with a fraction, "
+     "rounded as cvtToSec1996_yd rounds it.  strict: the day must lie in its year "
+     "(cvtToSec1996_yd_checked); otherwise days run on past the year's ends.\n"
+     "count: uint32, 0 where refused.\n" SEC1996_STATUS_OUT "\n"
+     ">>> sec1996.ufunc.from_year_day(1997, 182.0, False)\n(47260801, 0)\n"},
+};
+
+// ---- Single-value functions ----------------------------------------------
+
+bool countArgument(PyObject* args, Sec1996& count) {
+  long long value = 0;
+  if (!PyArg_ParseTuple(args, "L", &value)) return false;
+  if (value < 0 || value > static_cast<long long>(UINT32_MAX)) {
+    PyErr_SetString(PyExc_OverflowError, "a count is 0 to 4294967295");
+    return false;
   }
-  return toPython(outcome);
+  count = static_cast<Sec1996>(value);
+  return true;
 }
 
-// ---- The single-value functions, for the tests -----------------------------
-
-py::tuple tupleOf(const Date1996& d) {
-  return py::make_tuple(d.year, d.mon, d.day, d.hour, d.min, d.sec);
+PyObject* recordTuple(const Date1996& d) {
+  return Py_BuildValue("(iiiiii)", d.year, d.mon, d.day, d.hour, d.min, d.sec);
 }
 
-void defineSingleValueFunctions(py::module_& c) {
-  c.def("cvtFromSec1996", [](Sec1996 count) { return tupleOf(cvtFromSec1996(count)); });
-  c.def("cvtFromSec1996_lossless",
-        [](Sec1996 count) { return tupleOf(cvtFromSec1996_lossless(count)); });
-  c.def("cvtToSec1996", [](std::int32_t year, std::int32_t mon, std::int32_t day, std::int32_t hour,
-                           std::int32_t min, std::int32_t sec) {
-    return cvtToSec1996(Date1996{year, mon, day, hour, min, sec});
-  });
-  c.def("cvtFromSec1996_yd", [](Sec1996 count) {
-    const YearDay1996 yd = cvtFromSec1996_yd(count);
-    return py::make_tuple(yd.year, yd.dayOfYear);
-  });
-  c.def("cvtToSec1996_yd", &cvtToSec1996_yd, py::arg("dayOfYear"), py::arg("year"));
-  c.def("stringDate1996_r", [](Sec1996 count) {
-    char text[SEC1996_TEXT_SIZE];
-    return py::bytes(stringDate1996_r(count, text));
-  });
-  c.def("stringDate1996_iso", [](Sec1996 count) {
-    char text[SEC1996_ISO_SIZE];
-    return py::bytes(stringDate1996_iso(count, text));
-  });
-  c.def("parseDate1996_iso", [](const py::bytes& text) {
-    const std::string bytes = text;
-    Sec1996 count = 0;
-    std::size_t offset = 0;
-    const Sec1996ParseStatus status =
-        parseDate1996_iso(bytes.data(), bytes.size(), &count, &offset);
-    return py::make_tuple(static_cast<int>(status), count, offset);
-  });
-  c.def("parseStatusText1996",
-        [](int status) { return parseStatusText1996(static_cast<Sec1996ParseStatus>(status)); });
-  c.def("cvtFromSec1996_posix", &cvtFromSec1996_posix);
-  c.def("cvtToSec1996_posix", &cvtToSec1996_posix);
-  c.def("isLeapSecond1996", [](Sec1996 count) { return isLeapSecond1996(count) != 0; });
+PyObject* statusCount(Sec1996ParseStatus status, Sec1996 count) {
+  return Py_BuildValue("(ik)", static_cast<int>(status), static_cast<unsigned long>(count));
+}
+
+PyObject* pyParseIso(PyObject*, PyObject* args) {
+  const char* text = nullptr;
+  Py_ssize_t length = 0;
+  if (!PyArg_ParseTuple(args, "y#", &text, &length)) return nullptr;
+  Sec1996 count = 0;
+  std::size_t offset = 0;
+  const Sec1996ParseStatus status =
+      parseDate1996_iso(text, static_cast<std::size_t>(length), &count, &offset);
+  return Py_BuildValue("(ikn)", static_cast<int>(status), static_cast<unsigned long>(count),
+                       static_cast<Py_ssize_t>(offset));
+}
+
+PyObject* pyParseText(PyObject*, PyObject* args) {
+  const char* text = nullptr;
+  Py_ssize_t length = 0;
+  int floor = 0;
+  if (!PyArg_ParseTuple(args, "y#p", &text, &length, &floor)) return nullptr;
+  char copy[kMaxText];
+  Sec1996 count = 0;
+  std::size_t offset = 0;
+  Sec1996ParseStatus status = SEC1996_PARSE_SYNTAX;
+  if (length <= kMaxText) {
+    std::memcpy(copy, text, static_cast<std::size_t>(length));
+    status = parseText(copy, static_cast<std::size_t>(length), floor != 0, count, offset);
+  }
+  return Py_BuildValue("(ikn)", static_cast<int>(status), static_cast<unsigned long>(count),
+                       static_cast<Py_ssize_t>(offset));
+}
+
+PyObject* pyStatusText(PyObject*, PyObject* args) {
+  int status = 0;
+  if (!PyArg_ParseTuple(args, "i", &status)) return nullptr;
+  return PyUnicode_FromString(parseStatusText1996(static_cast<Sec1996ParseStatus>(status)));
+}
+
+PyObject* pyLeapSeconds(PyObject*, PyObject*) {
+  const Sec1996* entries = nullptr;
+  const std::size_t n = leapSeconds1996(&entries);
+  PyObject* table = PyTuple_New(static_cast<Py_ssize_t>(n));
+  if (table == nullptr) return nullptr;
+  for (std::size_t i = 0; i < n; ++i) {
+    PyTuple_SET_ITEM(table, static_cast<Py_ssize_t>(i), PyLong_FromUnsignedLong(entries[i]));
+  }
+  return table;
+}
+
+PyObject* pyIsLeapSecond(PyObject*, PyObject* args) {
+  Sec1996 count = 0;
+  if (!countArgument(args, count)) return nullptr;
+  return PyBool_FromLong(isLeapSecond1996(count));
+}
+
+PyObject* pyFromLossless(PyObject*, PyObject* args) {
+  Sec1996 count = 0;
+  if (!countArgument(args, count)) return nullptr;
+  return recordTuple(cvtFromSec1996_lossless(count));
+}
+
+PyObject* pyFromYd(PyObject*, PyObject* args) {
+  Sec1996 count = 0;
+  if (!countArgument(args, count)) return nullptr;
+  const YearDay1996 yd = cvtFromSec1996_yd(count);
+  return Py_BuildValue("(id)", yd.year, yd.dayOfYear);
+}
+
+PyObject* pyToYd(PyObject*, PyObject* args) {
+  double day = 0;
+  int year = 0;
+  if (!PyArg_ParseTuple(args, "di", &day, &year)) return nullptr;
+  return PyLong_FromUnsignedLong(cvtToSec1996_yd(day, year));
+}
+
+PyObject* pyToYdChecked(PyObject*, PyObject* args) {
+  double day = 0;
+  int year = 0;
+  if (!PyArg_ParseTuple(args, "di", &day, &year)) return nullptr;
+  Sec1996 count = 0;
+  const Sec1996ParseStatus status = cvtToSec1996_yd_checked(day, year, &count);
+  return statusCount(status, count);
+}
+
+bool recordArgument(PyObject* args, Date1996& d) {
+  return PyArg_ParseTuple(args, "iiiiii", &d.year, &d.mon, &d.day, &d.hour, &d.min, &d.sec) != 0;
+}
+
+PyObject* pyToSec(PyObject*, PyObject* args) {
+  Date1996 d{};
+  if (!recordArgument(args, d)) return nullptr;
+  return PyLong_FromUnsignedLong(cvtToSec1996(d));
+}
+
+PyObject* pyToSecChecked(PyObject*, PyObject* args) {
+  Date1996 d{};
+  if (!recordArgument(args, d)) return nullptr;
+  Sec1996 count = 0;
+  const Sec1996ParseStatus status = cvtToSec1996_checked(d, &count);
+  return statusCount(status, count);
+}
+
+PyObject* pyText(PyObject*, PyObject* args) {
+  Sec1996 count = 0;
+  if (!countArgument(args, count)) return nullptr;
+  char text[SEC1996_TEXT_SIZE];
+  return PyBytes_FromString(stringDate1996_r(count, text));
+}
+
+PyObject* pyIso(PyObject*, PyObject* args) {
+  Sec1996 count = 0;
+  if (!countArgument(args, count)) return nullptr;
+  char text[SEC1996_ISO_SIZE];
+  return PyBytes_FromString(stringDate1996_iso(count, text));
+}
+
+PyObject* pyFromPosix(PyObject*, PyObject* args) {
+  Sec1996 count = 0;
+  if (!countArgument(args, count)) return nullptr;
+  return PyLong_FromLongLong(cvtFromSec1996_posix(count));
+}
+
+PyObject* pyToPosixChecked(PyObject*, PyObject* args) {
+  long long seconds = 0;
+  if (!PyArg_ParseTuple(args, "L", &seconds)) return nullptr;
+  Sec1996 count = 0;
+  const Sec1996ParseStatus status = cvtToSec1996_posix_checked(seconds, &count);
+  return statusCount(status, count);
+}
+
+PyMethodDef kMethods[] = {
+    {"parseDate1996_iso", pyParseIso, METH_VARARGS,
+     "parseDate1996_iso(text: bytes) -> (status, count, offset)."},
+    {"parse_text", pyParseText, METH_VARARGS,
+     "parse_text(text: bytes, floor: bool) -> (status, count, offset): what from_iso does with "
+     "one text, for its error messages."},
+    {"status_text", pyStatusText, METH_VARARGS, "status_text(code) -> parseStatusText1996."},
+    {"leap_seconds", pyLeapSeconds, METH_NOARGS,
+     "leap_seconds() -> the entries of leapSeconds1996 (the midnights after each leap second)."},
+    {"isLeapSecond1996", pyIsLeapSecond, METH_VARARGS, nullptr},
+    {"cvtFromSec1996_lossless", pyFromLossless, METH_VARARGS, nullptr},
+    {"cvtFromSec1996_yd", pyFromYd, METH_VARARGS, nullptr},
+    {"cvtToSec1996_yd", pyToYd, METH_VARARGS, nullptr},
+    {"cvtToSec1996_yd_checked", pyToYdChecked, METH_VARARGS, nullptr},
+    {"cvtToSec1996", pyToSec, METH_VARARGS, nullptr},
+    {"cvtToSec1996_checked", pyToSecChecked, METH_VARARGS, nullptr},
+    {"stringDate1996_r", pyText, METH_VARARGS, nullptr},
+    {"stringDate1996_iso", pyIso, METH_VARARGS, nullptr},
+    {"cvtFromSec1996_posix", pyFromPosix, METH_VARARGS, nullptr},
+    {"cvtToSec1996_posix_checked", pyToPosixChecked, METH_VARARGS, nullptr},
+    {nullptr, nullptr, 0, nullptr}};
+
+PyModuleDef kModule = {PyModuleDef_HEAD_INIT,
+                       "_ext",
+                       "The numpy ufuncs of the sec1996 package over the Sec1996 C library "
+                       "(public as sec1996.ufunc), and a few of its single-value functions.",
+                       -1,
+                       kMethods,
+                       nullptr,
+                       nullptr,
+                       nullptr,
+                       nullptr};
+
+struct StatusName {
+  const char* name;
+  Sec1996ParseStatus code;
+};
+
+#define SEC1996_STATUS(name) \
+  { #name, SEC1996_PARSE_##name }
+const StatusName kStatusNames[] = {
+    SEC1996_STATUS(OK),
+    SEC1996_STATUS(SYNTAX),
+    SEC1996_STATUS(FIELD_RANGE),
+    SEC1996_STATUS(NO_SUCH_DATE),
+    SEC1996_STATUS(NOT_LEAP_SECOND),
+    SEC1996_STATUS(OUT_OF_SPAN),
+    SEC1996_STATUS(NOT_A_NUMBER),
+    SEC1996_STATUS(FRACTION),
+    SEC1996_STATUS(OFFSET),
+    SEC1996_STATUS(PATTERN),
+    SEC1996_STATUS(BUFFER_TOO_SMALL),
+    SEC1996_STATUS(TRUNCATED),
+    SEC1996_STATUS(RESERVED),
+    SEC1996_STATUS(WRONG_CODE),
+    SEC1996_STATUS(BAD_DIGIT),
+    SEC1996_STATUS(LEAP_NOT_ON_SCALE),
+    SEC1996_STATUS(LIST_EXPIRED),
+    SEC1996_STATUS(LIST_SYNTAX),
+    SEC1996_STATUS(LIST_HASH),
+    SEC1996_STATUS(LIST_ORDER),
+    SEC1996_STATUS(LIST_STEP),
+    SEC1996_STATUS(LIST_NOT_FOUND),
+};
+#undef SEC1996_STATUS
+
+bool addUfuncs(PyObject* module) {
+  for (const UfuncSpec& spec : kUfuncs) {
+    PyObject* ufunc =
+        spec.signature == nullptr
+            ? PyUFunc_FromFuncAndData(spec.functions, kNoData, spec.types, spec.ntypes, spec.nin,
+                                      spec.nout, PyUFunc_None, spec.name, spec.doc, 0)
+            : PyUFunc_FromFuncAndDataAndSignature(spec.functions, kNoData, spec.types, spec.ntypes,
+                                                  spec.nin, spec.nout, PyUFunc_None, spec.name,
+                                                  spec.doc, 0, spec.signature);
+    if (ufunc == nullptr || PyModule_AddObject(module, spec.name, ufunc) < 0) {
+      Py_XDECREF(ufunc);
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
 
-PYBIND11_MODULE(_ext, m) {
-  m.doc() =
-      "Array kernels of the sec1996 package over the Sec1996 C library; use the sec1996 "
-      "module, which prepares their arguments.";
-  m.attr("__version__") = SEC1996_VERSION;
-  m.attr("COUNT_SENTINEL") = kCountSentinel;
-  m.attr("FIRST_POSIX") = kFirstPosix;
-  m.attr("LAST_POSIX") = kLastPosix;
-  m.def("to_posix", &toPosix);
-  m.def("to_iso", &toIso);
-  m.def("to_text", &toText);
-  m.def("to_fields", &toFields);
-  m.def("to_year_day", &toYearDay);
-  m.def("leap_mask", &leapMask);
-  m.def("from_posix", &fromPosix);
-  m.def("from_fields", &fromFields);
-  m.def("from_year_day", &fromYearDay);
-  m.def("from_iso", &fromIso);
-  py::module_ c = m.def_submodule(
-      "c", "The library's single-value functions, as the tests compare the kernels with them.");
-  defineSingleValueFunctions(c);
+PyMODINIT_FUNC PyInit__ext() {
+  import_array();
+  import_umath();
+  PyObject* module = PyModule_Create(&kModule);
+  if (module == nullptr) return nullptr;
+  PyObject* codes = PyDict_New();
+  bool ok = codes != nullptr;
+  for (const StatusName& status : kStatusNames) {
+    PyObject* value = ok ? PyLong_FromLong(status.code) : nullptr;
+    ok = value != nullptr && PyDict_SetItemString(codes, status.name, value) == 0;
+    Py_XDECREF(value);
+  }
+  if (ok && PyModule_AddObject(module, "STATUS_CODES", codes) == 0) codes = nullptr;  // stolen
+  if (codes != nullptr || PyModule_AddStringConstant(module, "__version__", SEC1996_VERSION) < 0 ||
+      !addUfuncs(module)) {
+    Py_XDECREF(codes);
+    Py_DECREF(module);
+    return nullptr;
+  }
+  return module;
 }

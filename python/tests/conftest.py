@@ -30,3 +30,20 @@ def posix_of(counts: np.ndarray) -> np.ndarray:
     """POSIX seconds of counts: the leap second and everything after lose one."""
     c = counts.astype(np.int64)
     return c + EPOCH_POSIX - (c >= LEAP)
+
+
+def coerced(result):
+    """(values, valid) of an errors="coerce" result: a masked array's data
+    and where it is not masked, or a datetime64 array and where it is not
+    NaT."""
+    if hasattr(result, "isna"):  # a pandas Series: NA or NaT where refused
+        return result.to_numpy(), ~result.isna().to_numpy()
+    if isinstance(result, np.ma.MaskedArray):
+        mask = np.ma.getmaskarray(result)
+        if mask.dtype.names:  # records: masked field by field, all fields alike
+            mask = mask[mask.dtype.names[0]]
+        return np.ma.getdata(result), ~mask
+    result = np.asarray(result)  # a scalar that is not masked, or times
+    if result.dtype.kind != "M":
+        return result, np.ones(result.shape, bool)
+    return result, ~np.isnat(result)

@@ -1,0 +1,62 @@
+"""The numpy ufuncs of sec1996, one per element-wise conversion.
+
+Each is a real ``numpy.ufunc`` made with numpy's C API over the Sec1996 C
+library: it broadcasts its arguments (a scalar beside an array costs no
+copy), takes ``out=``, any strides and, for the element-wise ones,
+``where=``, runs without the GIL (but :data:`from_iso_object`, over Python
+objects), and dispatches through ``__array_ufunc__`` (xarray takes the
+element-wise ones as they are).  Its last output is an int16 array of
+:class:`sec1996.Sec1996ParseStatus` codes, 0 where the element was
+converted; :func:`sec1996.status_text` gives the library's words for a code.
+Where an element is refused the other outputs hold a fixed value: NaT's
+value, zero bytes, zero fields, year 0 with a NaN day, or count 0.
+
+Texts are gufuncs over code units: ``to_iso``/``to_text`` give uint8[20]
+(view as ``S20``), ``to_iso_u``/``to_text_u`` uint32[20] (view as ``U20``),
+and ``from_iso`` reads uint8 or uint32 code units.  The wrappers of
+:mod:`sec1996` do those views, pandas, xarray and Dask for you.
+
+>>> import numpy as np
+>>> seconds, status = sec1996.ufunc.to_posix(np.arange(47260799, 47260802, dtype=np.uint32))
+>>> seconds.view("datetime64[s]")
+array(['1997-06-30T23:59:59', '1997-06-30T23:59:59', '1997-07-01T00:00:00'],
+      dtype='datetime64[s]')
+>>> status
+array([0, 0, 0], dtype=int16)
+"""
+
+from __future__ import annotations
+
+import numpy as np
+
+from . import _ext
+
+__all__ = [
+    "from_fields",
+    "from_iso",
+    "from_iso_object",
+    "from_time",
+    "from_year_day",
+    "is_leap_second",
+    "to_fields",
+    "to_iso",
+    "to_iso_u",
+    "to_posix",
+    "to_text",
+    "to_text_u",
+    "to_year_day",
+]
+
+to_posix: np.ufunc = _ext.to_posix
+is_leap_second: np.ufunc = _ext.is_leap_second
+to_iso: np.ufunc = _ext.to_iso
+to_iso_u: np.ufunc = _ext.to_iso_u
+to_text: np.ufunc = _ext.to_text
+to_text_u: np.ufunc = _ext.to_text_u
+to_fields: np.ufunc = _ext.to_fields
+to_year_day: np.ufunc = _ext.to_year_day
+from_time: np.ufunc = _ext.from_time
+from_iso: np.ufunc = _ext.from_iso
+from_iso_object: np.ufunc = _ext.from_iso_object
+from_fields: np.ufunc = _ext.from_fields
+from_year_day: np.ufunc = _ext.from_year_day

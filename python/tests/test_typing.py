@@ -1,0 +1,42 @@
+"""The package as a typed caller uses it: this file is run by pytest and
+checked by mypy --strict against the shipped stubs (scripts/ci_python.sh)."""
+
+from typing import Tuple
+
+import numpy as np
+import sec1996
+from numpy.typing import NDArray
+from sec1996 import ufunc
+
+LEAP = 47260800
+
+
+def test_the_stubs_describe_what_the_functions_give() -> None:
+    counts: NDArray[np.uint32] = np.array([0, LEAP], np.uint32)
+    times: NDArray[np.datetime64] = sec1996.to_datetime64(counts)
+    pair: Tuple[NDArray[np.datetime64], NDArray[np.int16]] = sec1996.to_datetime64(
+        counts, errors="status"
+    )
+    leap: NDArray[np.bool_] = sec1996.is_leap_second(counts, errors="coerce")
+    texts: NDArray[np.bytes_] = sec1996.to_iso(counts, dtype=bytes)
+    one: np.bytes_ | np.str_ = sec1996.to_iso(LEAP)
+    records: NDArray[np.void] = sec1996.to_fields(counts)
+    years, days = sec1996.to_year_day(counts)
+    (years2, days2), status = sec1996.to_year_day(counts, errors="status")
+    back: NDArray[np.uint32] = sec1996.from_iso(texts)
+    parsed: np.uint32 = sec1996.from_iso("1997-06-30T23:59:60Z")
+    checked: Tuple[NDArray[np.uint32], NDArray[np.int16]] = sec1996.from_fields(
+        records, strict=True, errors="status"
+    )
+    count: np.uint32 = sec1996.from_fields(1997, 6, 30, 23, 59, 60)
+    day_counts: NDArray[np.uint32] = sec1996.from_year_day(years, days, strict=False)
+    restored = sec1996.from_datetime64(times, leap=leap, fraction="floor")
+    code: int = sec1996.Sec1996ParseStatus.OUT_OF_SPAN
+    words: str = sec1996.status_text(code)
+    seconds, codes = ufunc.to_posix(counts)
+    assert np.array_equal(pair[0], times) and bool(leap[1]) and one == texts[1]
+    assert np.array_equal(back, counts) and parsed == count == LEAP
+    assert np.array_equal(checked[0], counts) and np.array_equal(restored, counts)
+    assert np.array_equal(years, years2) and np.array_equal(days, days2) and not status.any()
+    assert np.array_equal(day_counts, counts + np.array([0, 1], np.uint32))  # 182.0 in 1997
+    assert words.startswith("outside the scale") and not codes.any() and seconds.dtype == np.int64
