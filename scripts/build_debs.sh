@@ -16,7 +16,7 @@ need_command dpkg-buildpackage dpkg-dev
 need_command dh debhelper
 need_command lintian
 need_command man man-db
-need_package dh-python python3-all-dev python3-numpy python3-pybind11 python3-setuptools \
+need_package dh-python python3-all-dev python3-numpy python3-setuptools \
   libgtest-dev pkg-config cmake g++ groff-base tzdata postgresql-server-dev-15 libsqlite3-dev \
   sqlite3
 install_needed
