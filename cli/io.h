@@ -19,7 +19,7 @@ class LineReader {
  public:
   // Lines longer than this are refused whole; the reader keeps only their
   // start, for the message.
-  static constexpr std::size_t kMaxLineLength = 65535;
+  static constexpr std::size_t kMaxInputLineLength = 65535;
 
   struct Line {
     std::string_view text;  // without the newline; valid until the next call
@@ -47,7 +47,7 @@ class LineReader {
   int error() const { return error_; }
 
  private:
-  static constexpr std::size_t kCapacity = kMaxLineLength + 1;
+  static constexpr std::size_t kCapacity = kMaxInputLineLength + 1;
   static constexpr std::size_t kKeptOfLongLine = 64;
 
   bool fill();
