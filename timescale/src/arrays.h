@@ -73,6 +73,40 @@ void convertArray(const In* in, std::size_t n, Out* out) {
   }
 }
 
+// Records near the scale: a year in [kFastYearMin, kFastYearMax] and a
+// month in [1, 12], any day.  Their count needs no 64-bit multiplication.
+constexpr bool isNearRecord(std::int32_t year, std::int32_t mon) {
+  constexpr auto kYearSpan = static_cast<std::uint32_t>(kFastYearMax - kFastYearMin);
+  // Unsigned subtraction: a range test that wraps instead of overflowing.
+  const std::uint32_t yearIndex =
+      static_cast<std::uint32_t>(year) - static_cast<std::uint32_t>(kFastYearMin);
+  const std::uint32_t monthIndex = static_cast<std::uint32_t>(mon) - 1;
+  return (yearIndex <= kYearSpan) & (monthIndex < 12);
+}
+
+// The count of a near record (isNearRecord) as cvtToSec1996_n stores it:
+// the exact count modulo 2^32, each step made in unsigned 32-bit lanes,
+// whose arithmetic is arithmetic modulo 2^32, so that the entry point's
+// wrap is made in every step instead of once.  Only the day count is
+// exact, in 64 bits, for the comparison with the table.  For any other
+// record the result is meaningless, but computed without overflow, so
+// that an array loop may compute it and discard it.
+constexpr std::uint32_t nearCount(std::int32_t year, std::int32_t mon, std::int32_t day,
+                                  std::uint32_t secondOfDay) {
+  const std::int64_t days = std::int64_t{daysFromCivilFast(year, mon)} + day - 1;
+  const auto inserted = static_cast<std::uint32_t>(leapsBeforeDay(days, kLeapSeconds));
+  return static_cast<std::uint32_t>(days) * 86400U + inserted + secondOfDay;
+}
+
+// The time of day of a record in seconds, modulo 2^32.
+constexpr std::uint32_t secondOfDayModulo(std::int32_t hour, std::int32_t min, std::int32_t sec) {
+  return static_cast<std::uint32_t>(hour) * 3600U + static_cast<std::uint32_t>(min) * 60U +
+         static_cast<std::uint32_t>(sec);
+}
+
+static_assert(nearCount(1997, 6, 30, secondOfDayModulo(24, 0, 0)) == 47260800);
+static_assert(nearCount(1995, 12, 31, secondOfDayModulo(23, 59, 59)) == UINT32_MAX);
+
 // The two multipliers of losslessRecordOf, checked over their whole ranges.
 constexpr bool hourAndMinuteMultipliersAreExact() {
   for (std::uint32_t second = 0; second < 86400; ++second) {
@@ -89,13 +123,8 @@ static_assert(hourAndMinuteMultipliersAreExact());
 // its nominal second, so the nominal count is count minus the entries at or
 // before it, in [0, 2^32 - 1]; days are then [0, 49710].
 constexpr Date1996 losslessRecordOf(std::uint32_t count) {
-  std::uint32_t inserted = 0;
-  std::uint32_t leap = 0;
-  for (const std::int32_t entry : kLeapSeconds) {
-    const auto leapCount = static_cast<std::uint32_t>(entry) - 1;
-    inserted += count >= leapCount ? 1U : 0U;
-    leap |= count == leapCount ? 1U : 0U;
-  }
+  const auto inserted = static_cast<std::uint32_t>(leapsThrough(count, kLeapSeconds));
+  const std::uint32_t leap = isLeapCount(count, kLeapSeconds) ? 1U : 0U;
   const std::uint32_t nominal = count - inserted;
   const std::uint32_t days = nominal / 86400;                // [0, 49710]
   const std::uint32_t secondOfDay = nominal - days * 86400;  // [0, 86399]

@@ -26,42 +26,72 @@ constexpr Checked refused(Sec1996ParseStatus status) { return {status, 0}; }
 // An exact count as a checked answer: on the scale or refused.
 constexpr Checked onScale(std::int64_t exactCount) {
   if (!isOnScale(exactCount)) return refused(SEC1996_PARSE_OUT_OF_SPAN);
-  return {SEC1996_PARSE_OK, static_cast<std::uint32_t>(exactCount)};
+  return {SEC1996_PARSE_OK, wrapCount(exactCount)};
+}
+
+// Whether low <= value <= high, by one unsigned comparison.
+constexpr bool inRange(std::int32_t value, std::int32_t low, std::int32_t high) {
+  return static_cast<std::uint32_t>(value) - static_cast<std::uint32_t>(low) <=
+         static_cast<std::uint32_t>(high) - static_cast<std::uint32_t>(low);
+}
+
+// The years of the span, from the core's own reading of its ends.
+inline constexpr std::int32_t kFirstYear = static_cast<std::int32_t>(
+    civilFromDays(clockFromExactCount(kFirstCount, kLeapSeconds).days).year);
+inline constexpr std::int32_t kLastYear = static_cast<std::int32_t>(
+    civilFromDays(clockFromExactCount(kLastCount, kLeapSeconds).days).year);
+
+// Whether a record is plainly a second of the scale: every field in its
+// range, the day in its month, a year of the span, neither second 60 nor
+// 24:00:00, and its exact count on the scale.  No branch, so that an array
+// loop vectorises; a record it does not call plain (the leap second among
+// them) goes to checkedCountFromRecord, which finds the reason.
+constexpr bool isPlainRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
+                             std::int32_t hour, std::int32_t min, std::int32_t sec,
+                             std::int64_t exactCount) {
+  const bool fields = inRange(year, kFirstYear, kLastYear) & inRange(mon, 1, 12) &
+                      inRange(day, 1, 31) & inRange(hour, 0, 23) & inRange(min, 0, 59) &
+                      inRange(sec, 0, 59);
+  return fields & (day <= daysInMonth(year, mon)) & isOnScale(exactCount);
 }
 
 // A record names a second of the scale when every field is in its range, the
 // day exists, the instant lies on the scale, and a second 60 (or the end of
-// day 24:00:00) is a leap second of the table.
+// day 24:00:00) is a leap second of the table; the reasons are found in that
+// order.
 constexpr Checked checkedCountFromRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
                                          std::int32_t hour, std::int32_t min, std::int32_t sec,
                                          LeapSeconds leaps) {
-  if (mon < 1 || mon > 12 || day < 1 || day > 31) return refused(SEC1996_PARSE_FIELD_RANGE);
-  if (day > daysInMonth(year, mon)) return refused(SEC1996_PARSE_NO_SUCH_DATE);
+  const std::int64_t exact = exactCountFromRecord(year, mon, day, hour, min, sec, leaps);
+  if (isPlainRecord(year, mon, day, hour, min, sec, exact))
+    return {SEC1996_PARSE_OK, wrapCount(exact)};
   const bool endOfDay = hour == 24 && min == 0 && sec == 0;
-  if (!endOfDay &&
-      (hour < 0 || hour > 23 || min < 0 || min > 59 || sec < 0 || sec > kLeapSecondField)) {
+  if (!inRange(mon, 1, 12) || !inRange(day, 1, 31) ||
+      (!endOfDay &&
+       (!inRange(hour, 0, 23) || !inRange(min, 0, 59) || !inRange(sec, 0, kLeapSecondField)))) {
     return refused(SEC1996_PARSE_FIELD_RANGE);
   }
-  const Checked checked = onScale(exactCountFromRecord(year, mon, day, hour, min, sec, leaps));
-  if (checked.status != SEC1996_PARSE_OK) return checked;
-  if ((endOfDay || sec == kLeapSecondField) && !isLeapCount(checked.count, leaps)) {
+  if (day > daysInMonth(year, mon)) return refused(SEC1996_PARSE_NO_SUCH_DATE);
+  if (!isOnScale(exact)) return refused(SEC1996_PARSE_OUT_OF_SPAN);
+  if ((endOfDay || sec == kLeapSecondField) && !isLeapCount(exact, leaps)) {
     return refused(SEC1996_PARSE_NOT_LEAP_SECOND);
   }
-  return checked;
+  return {SEC1996_PARSE_OK, wrapCount(exact)};
 }
 
+static_assert(kFirstYear == 1996 && kLastYear == 2132);
 static_assert(checkedCountFromRecord(1997, 6, 30, 23, 59, 60, kLeapSeconds).count == 47260800);
 static_assert(checkedCountFromRecord(1997, 6, 30, 24, 0, 0, kLeapSeconds).count == 47260800);
 static_assert(checkedCountFromRecord(1998, 12, 31, 23, 59, 60, kLeapSeconds).status ==
               SEC1996_PARSE_NOT_LEAP_SECOND);
+static_assert(checkedCountFromRecord(1997, 2, 29, 25, 0, 0, kLeapSeconds).status ==
+              SEC1996_PARSE_FIELD_RANGE);
 
-// A POSIX second names a second of the scale between the POSIX values of the
-// first and the last count; never a leap second.
+// A POSIX second names a second of the scale when its exact count lies on
+// it; never a leap second.
 constexpr Checked checkedCountFromPosix(std::int64_t seconds, LeapSeconds leaps) {
-  if (seconds < posixFromCount(0, leaps) || seconds > posixFromCount(UINT32_MAX, leaps)) {
-    return refused(SEC1996_PARSE_OUT_OF_SPAN);
-  }
-  return {SEC1996_PARSE_OK, wrapCount(countFromNominal(seconds - kPosixEpoch, leaps))};
+  if (!isNearPosix(seconds)) return refused(SEC1996_PARSE_OUT_OF_SPAN);
+  return onScale(exactCountFromPosix(seconds, leaps));
 }
 
 // A year and fractional day name a second of the scale when the value is a
@@ -73,9 +103,7 @@ constexpr Checked checkedCountFromYearDay(double dayOfYear, std::int32_t year, L
     return refused(SEC1996_PARSE_NOT_A_NUMBER);
   }
   if (dayOfYear < 1.0 || dayOfYear >= 367.0) return refused(SEC1996_PARSE_FIELD_RANGE);
-  if (static_cast<int>(dayOfYear) > daysFromFields(year, 13, 1) - daysFromFields(year, 1, 1)) {
-    return refused(SEC1996_PARSE_NO_SUCH_DATE);
-  }
+  if (dayOfYear >= 366.0 && !isLeapYear(year)) return refused(SEC1996_PARSE_NO_SUCH_DATE);
   return onScale(exactCountFromYearDay(dayOfYear, year, leaps));
 }
 
