@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "scale.h"
+#include "checked.h"
 #include "timescale/sec1996.h"
 
 // Each array form compiles its loop twice, for the portable x86-64 target
@@ -58,54 +58,17 @@ inline bool hasAvx2() {
 inline bool hasAvx2() { return false; }
 #endif
 
-template <auto convert, class In, class Out>
-SEC1996_AVX2_TARGET void convertWithAvx2(const In* in, std::size_t n, Out* out) {
-  convert(in, n, out);
+template <auto convert, class... Arguments>
+SEC1996_AVX2_TARGET auto convertWithAvx2(Arguments... arguments) {
+  return convert(arguments...);
 }
 
 // Runs convert, an always-inline loop, as compiled for this processor.
-template <auto convert, class In, class Out>
-void convertArray(const In* in, std::size_t n, Out* out) {
-  if (hasAvx2()) {
-    convertWithAvx2<convert>(in, n, out);
-  } else {
-    convert(in, n, out);
-  }
+template <auto convert, class... Arguments>
+auto convertArray(Arguments... arguments) {
+  if (hasAvx2()) return convertWithAvx2<convert>(arguments...);
+  return convert(arguments...);
 }
-
-// Records near the scale: a year in [kFastYearMin, kFastYearMax] and a
-// month in [1, 12], any day.  Their count needs no 64-bit multiplication.
-constexpr bool isNearRecord(std::int32_t year, std::int32_t mon) {
-  constexpr auto kYearSpan = static_cast<std::uint32_t>(kFastYearMax - kFastYearMin);
-  // Unsigned subtraction: a range test that wraps instead of overflowing.
-  const std::uint32_t yearIndex =
-      static_cast<std::uint32_t>(year) - static_cast<std::uint32_t>(kFastYearMin);
-  const std::uint32_t monthIndex = static_cast<std::uint32_t>(mon) - 1;
-  return (yearIndex <= kYearSpan) & (monthIndex < 12);
-}
-
-// The count of a near record (isNearRecord) as cvtToSec1996_n stores it:
-// the exact count modulo 2^32, each step made in unsigned 32-bit lanes,
-// whose arithmetic is arithmetic modulo 2^32, so that the entry point's
-// wrap is made in every step instead of once.  Only the day count is
-// exact, in 64 bits, for the comparison with the table.  For any other
-// record the result is meaningless, but computed without overflow, so
-// that an array loop may compute it and discard it.
-constexpr std::uint32_t nearCount(std::int32_t year, std::int32_t mon, std::int32_t day,
-                                  std::uint32_t secondOfDay) {
-  const std::int64_t days = std::int64_t{daysFromCivilFast(year, mon)} + day - 1;
-  const auto inserted = static_cast<std::uint32_t>(leapsBeforeDay(days, kLeapSeconds));
-  return static_cast<std::uint32_t>(days) * 86400U + inserted + secondOfDay;
-}
-
-// The time of day of a record in seconds, modulo 2^32.
-constexpr std::uint32_t secondOfDayModulo(std::int32_t hour, std::int32_t min, std::int32_t sec) {
-  return static_cast<std::uint32_t>(hour) * 3600U + static_cast<std::uint32_t>(min) * 60U +
-         static_cast<std::uint32_t>(sec);
-}
-
-static_assert(nearCount(1997, 6, 30, secondOfDayModulo(24, 0, 0)) == 47260800);
-static_assert(nearCount(1995, 12, 31, secondOfDayModulo(23, 59, 59)) == UINT32_MAX);
 
 // The two multipliers of losslessRecordOf, checked over their whole ranges.
 constexpr bool hourAndMinuteMultipliersAreExact() {

@@ -27,7 +27,7 @@ namespace {
     }
     std::uint32_t allNear = 1;
     for (size_t i = 0; i < count; ++i) {
-      out[start + i] = nearCount(year[i], mon[i], day[i], secondOfDay[i]);
+      out[start + i] = nearCount(year[i], mon[i], day[i], secondOfDay[i], kLeapSeconds);
       allNear &= isNearRecord(year[i], mon[i]) ? 1U : 0U;
     }
     if (allNear != 0) continue;

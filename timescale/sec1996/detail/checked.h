@@ -41,30 +41,64 @@ inline constexpr std::int32_t kFirstYear = static_cast<std::int32_t>(
 inline constexpr std::int32_t kLastYear = static_cast<std::int32_t>(
     civilFromDays(clockFromExactCount(kLastCount, kLeapSeconds).days).year);
 
+// The last day of the span, and the second of that day the span ends at.
+inline constexpr ClockTime kLastClock = clockFromExactCount(kLastCount, kLeapSeconds);
+static_assert(!kLastClock.leapSecond);
+
+// The one year of the span divisible by 4 that is a common year (2100),
+// found from the calendar's own rule, so that within the span a leap year
+// is told by two comparisons.
+constexpr std::int32_t commonYearDivisibleBy4OfSpan() {
+  std::int32_t found = 0;
+  int years = 0;
+  for (std::int32_t year = kFirstYear; year <= kLastYear; ++year) {
+    if (year % 4 == 0 && !isLeapYear(year)) {
+      found = year;
+      ++years;
+    }
+  }
+  return years == 1 ? found : 0;
+}
+inline constexpr std::int32_t kCommonYearDivisibleBy4 = commonYearDivisibleBy4OfSpan();
+static_assert(kCommonYearDivisibleBy4 != 0);
+
+constexpr bool isLeapYearOfSpan(std::int32_t year) {
+  return ((year & 3) == 0) & (year != kCommonYearDivisibleBy4);
+}
+
 // Whether a record is plainly a second of the scale: every field in its
 // range, the day in its month, a year of the span, neither second 60 nor
-// 24:00:00, and its exact count on the scale.  No branch, so that an array
-// loop vectorises; a record it does not call plain (the leap second among
-// them) goes to checkedCountFromRecord, which finds the reason.
+// 24:00:00, and on the scale.  All in 32-bit arithmetic without a branch,
+// so that an array loop vectorises; a record it does not call plain (the
+// leap second among them) goes to checkedUnusualRecord, which finds the
+// reason.  Whether it lies on the scale is told by its day: a plain
+// record's day is not before the epoch, and it lies on the scale when that
+// day is before the last of the span, or is the last and the time of day is
+// not past the span's end.
 constexpr bool isPlainRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
-                             std::int32_t hour, std::int32_t min, std::int32_t sec,
-                             std::int64_t exactCount) {
+                             std::int32_t hour, std::int32_t min, std::int32_t sec) {
   const bool fields = inRange(year, kFirstYear, kLastYear) & inRange(mon, 1, 12) &
                       inRange(day, 1, 31) & inRange(hour, 0, 23) & inRange(min, 0, 59) &
                       inRange(sec, 0, 59);
-  return fields & (day <= daysInMonth(year, mon)) & isOnScale(exactCount);
+  const std::uint32_t days = static_cast<std::uint32_t>(daysFromCivilFast(year, mon)) +
+                             static_cast<std::uint32_t>(day) - 1;
+  constexpr auto kLastDay = static_cast<std::uint32_t>(kLastClock.days);
+  constexpr auto kLastSecond = static_cast<std::uint32_t>(kLastClock.secondOfDay);
+  const bool onScale =
+      (days < kLastDay) | ((days == kLastDay) & (secondOfDayModulo(hour, min, sec) <= kLastSecond));
+  return fields & (day <= daysInMonthOf(isLeapYearOfSpan(year), mon)) & onScale;
 }
 
-// A record names a second of the scale when every field is in its range, the
-// day exists, the instant lies on the scale, and a second 60 (or the end of
-// day 24:00:00) is a leap second of the table; the reasons are found in that
-// order.
-constexpr Checked checkedCountFromRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
-                                         std::int32_t hour, std::int32_t min, std::int32_t sec,
-                                         LeapSeconds leaps) {
-  const std::int64_t exact = exactCountFromRecord(year, mon, day, hour, min, sec, leaps);
-  if (isPlainRecord(year, mon, day, hour, min, sec, exact))
-    return {SEC1996_PARSE_OK, wrapCount(exact)};
+static_assert(isPlainRecord(2132, 2, 7, 6, 28, 14) && !isPlainRecord(2132, 2, 7, 6, 28, 15));
+static_assert(isPlainRecord(1996, 1, 1, 0, 0, 0) && !isPlainRecord(1995, 12, 31, 23, 59, 59));
+static_assert(!isPlainRecord(1997, 6, 30, 23, 59, 60) && !isPlainRecord(2100, 2, 29, 0, 0, 0));
+
+// Why a record that isPlainRecord does not call plain is refused, if it
+// is: the reasons in the order checkedCountFromRecord documents.  Kept out
+// of line, so that the plain path holds no registers for it.
+[[gnu::noinline, gnu::cold]] constexpr Checked checkedUnusualRecord(
+    std::int32_t year, std::int32_t mon, std::int32_t day, std::int32_t hour, std::int32_t min,
+    std::int32_t sec, std::int64_t exact, LeapSeconds leaps) {
   const bool endOfDay = hour == 24 && min == 0 && sec == 0;
   if (!inRange(mon, 1, 12) || !inRange(day, 1, 31) ||
       (!endOfDay &&
@@ -79,6 +113,20 @@ constexpr Checked checkedCountFromRecord(std::int32_t year, std::int32_t mon, st
   return {SEC1996_PARSE_OK, wrapCount(exact)};
 }
 
+// A record names a second of the scale when every field is in its range, the
+// day exists, the instant lies on the scale, and a second 60 (or the end of
+// day 24:00:00) is a leap second of the table; the reasons are found in that
+// order.
+constexpr Checked checkedCountFromRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
+                                         std::int32_t hour, std::int32_t min, std::int32_t sec,
+                                         LeapSeconds leaps) {
+  if (isPlainRecord(year, mon, day, hour, min, sec)) [[likely]] {
+    return {SEC1996_PARSE_OK, nearCount(year, mon, day, secondOfDayModulo(hour, min, sec), leaps)};
+  }
+  return checkedUnusualRecord(year, mon, day, hour, min, sec,
+                              exactCountFromRecord(year, mon, day, hour, min, sec, leaps), leaps);
+}
+
 static_assert(kFirstYear == 1996 && kLastYear == 2132);
 static_assert(checkedCountFromRecord(1997, 6, 30, 23, 59, 60, kLeapSeconds).count == 47260800);
 static_assert(checkedCountFromRecord(1997, 6, 30, 24, 0, 0, kLeapSeconds).count == 47260800);
@@ -87,24 +135,30 @@ static_assert(checkedCountFromRecord(1998, 12, 31, 23, 59, 60, kLeapSeconds).sta
 static_assert(checkedCountFromRecord(1997, 2, 29, 25, 0, 0, kLeapSeconds).status ==
               SEC1996_PARSE_FIELD_RANGE);
 
-// A POSIX second names a second of the scale when its exact count lies on
-// it; never a leap second.
+// A POSIX second names a second of the scale between the POSIX seconds of
+// the first and the last count; never a leap second.
 constexpr Checked checkedCountFromPosix(std::int64_t seconds, LeapSeconds leaps) {
-  if (!isNearPosix(seconds)) return refused(SEC1996_PARSE_OUT_OF_SPAN);
-  return onScale(exactCountFromPosix(seconds, leaps));
+  if (seconds < posixFromCount(0, leaps) || seconds > posixFromCount(UINT32_MAX, leaps)) {
+    return refused(SEC1996_PARSE_OUT_OF_SPAN);
+  }
+  return {SEC1996_PARSE_OK, wrapCount(exactCountFromPosix(seconds, leaps))};
 }
 
 // A year and fractional day name a second of the scale when the value is a
 // number, its whole day exists in the year, and the rounded second lies on
 // the scale.
 constexpr Checked checkedCountFromYearDay(double dayOfYear, std::int32_t year, LeapSeconds leaps) {
+  // One test passes every day of a year and fails NaN and the infinities
+  // with the other values outside it.
+  if (dayOfYear >= 1.0 && dayOfYear < 367.0) [[likely]] {
+    if (dayOfYear >= 366.0 && !isLeapYear(year)) return refused(SEC1996_PARSE_NO_SUCH_DATE);
+    return onScale(exactCountFromYearDay(dayOfYear, year, leaps));
+  }
   constexpr double kInfinity = __builtin_huge_val();
   if (dayOfYear != dayOfYear || dayOfYear == kInfinity || dayOfYear == -kInfinity) {
     return refused(SEC1996_PARSE_NOT_A_NUMBER);
   }
-  if (dayOfYear < 1.0 || dayOfYear >= 367.0) return refused(SEC1996_PARSE_FIELD_RANGE);
-  if (dayOfYear >= 366.0 && !isLeapYear(year)) return refused(SEC1996_PARSE_NO_SUCH_DATE);
-  return onScale(exactCountFromYearDay(dayOfYear, year, leaps));
+  return refused(SEC1996_PARSE_FIELD_RANGE);
 }
 
 }  // namespace sec1996::detail

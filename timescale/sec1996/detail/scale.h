@@ -87,6 +87,41 @@ constexpr std::int64_t secondsOfTime(std::int32_t hour, std::int32_t min, std::i
   return std::int64_t{hour} * 3600 + std::int64_t{min} * 60 + sec;
 }
 
+// Records near the scale: a year in [kFastYearMin, kFastYearMax] and a
+// month in [1, 12], any day.  Their count needs no 64-bit multiplication.
+constexpr bool isNearRecord(std::int32_t year, std::int32_t mon) {
+  constexpr auto kYearSpan = static_cast<std::uint32_t>(kFastYearMax - kFastYearMin);
+  // Unsigned subtraction: a range test that wraps instead of overflowing.
+  const std::uint32_t yearIndex =
+      static_cast<std::uint32_t>(year) - static_cast<std::uint32_t>(kFastYearMin);
+  const std::uint32_t monthIndex = static_cast<std::uint32_t>(mon) - 1;
+  return (yearIndex <= kYearSpan) & (monthIndex < 12);
+}
+
+// The count of a near record (isNearRecord) modulo 2^32, for the loops
+// that vectorise: each step is made in unsigned 32-bit lanes, whose
+// arithmetic is arithmetic modulo 2^32, so that the wrap of an entry point
+// that wraps (cvtToSec1996_n) is made in every step instead of once; a
+// count on the scale (a plain record, checked.h) comes out exact.  Only the
+// day count is exact in 64 bits, for the comparison with the table.  For any other
+// record the result is meaningless, but computed without overflow, so
+// that an array loop may compute it and discard it.
+constexpr std::uint32_t nearCount(std::int32_t year, std::int32_t mon, std::int32_t day,
+                                  std::uint32_t secondOfDay, LeapSeconds leaps) {
+  const std::int64_t days = std::int64_t{daysFromCivilFast(year, mon)} + day - 1;
+  const auto inserted = static_cast<std::uint32_t>(leapsBeforeDay(days, leaps));
+  return static_cast<std::uint32_t>(days) * 86400U + inserted + secondOfDay;
+}
+
+// The time of day of a record in seconds, modulo 2^32.
+constexpr std::uint32_t secondOfDayModulo(std::int32_t hour, std::int32_t min, std::int32_t sec) {
+  return static_cast<std::uint32_t>(hour) * 3600U + static_cast<std::uint32_t>(min) * 60U +
+         static_cast<std::uint32_t>(sec);
+}
+
+static_assert(nearCount(1997, 6, 30, secondOfDayModulo(24, 0, 0), kLeapSeconds) == 47260800);
+static_assert(nearCount(1995, 12, 31, secondOfDayModulo(23, 59, 59), kLeapSeconds) == UINT32_MAX);
+
 // The exact count of a record's fields: 00:00:00 of the normalised date
 // plus the time of day as it stands.  Adding the time of day to the day's
 // midnight, rather than normalising the time first, is what lets 23:59:60
@@ -117,19 +152,36 @@ constexpr bool isLeapYear(std::int64_t year) {
   return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
 
-// The days in a month of a year, for mon in [1, 12], without a branch:
-// the long months are the odd ones up to July and the even ones from
-// August, which mon + mon / 8 makes all odd.
-constexpr int daysInMonth(std::int64_t year, int mon) {
+// The same for a 32-bit year, without a branch: of the years divisible by
+// 100, those divisible by 16 are the ones divisible by 400.
+constexpr bool isLeapYear(std::int32_t year) {
+  const bool century = year % 100 == 0;
+  return ((year & 3) == 0) & (!century | ((year & 15) == 0));
+}
+
+// The days in a month, for mon in [1, 12], without a branch: the long
+// months are the odd ones up to July and the even ones from August, which
+// mon + mon / 8 makes all odd.
+constexpr int daysInMonthOf(bool leapYear, int mon) {
   const int longMonth = (mon + (mon >> 3)) & 1;
   const int february = mon == 2 ? 1 : 0;
-  return 30 + longMonth - february * (2 - (isLeapYear(year) ? 1 : 0));
+  return 30 + longMonth - february * (leapYear ? 1 : 2);
+}
+
+constexpr int daysInMonth(std::int64_t year, int mon) {
+  return daysInMonthOf(isLeapYear(year), mon);
+}
+
+constexpr int daysInMonth(std::int32_t year, int mon) {
+  return daysInMonthOf(isLeapYear(year), mon);
 }
 
 constexpr bool daysInMonthAgreeWithTheCalendar() {
   for (std::int64_t year = -400; year < 2400; ++year) {
     for (int mon = 1; mon <= 12; ++mon) {
-      if (daysInMonth(year, mon) != daysFromCivil(year, mon + 1, 1) - daysFromCivil(year, mon, 1)) {
+      const std::int64_t days = daysFromCivil(year, mon + 1, 1) - daysFromCivil(year, mon, 1);
+      if (daysInMonth(year, mon) != days ||
+          daysInMonth(static_cast<std::int32_t>(year), mon) != days) {
         return false;
       }
     }
