@@ -2,8 +2,8 @@
 // restated in branch-free unsigned 32-bit arithmetic, so that a loop over
 // them vectorises.  Each gives exactly what the core gives (the verification
 // stage compares them with the single-value functions on every count); the
-// loops are compiled for AVX2 and AVX-512 as well and chosen at run time, with the
-// portable x86-64 code as the default.
+// loops are compiled for AVX2 and AVX-512 as well and chosen at run time,
+// with the portable x86-64 code as the default.
 #ifndef SEC1996_SRC_ARRAYS_H
 #define SEC1996_SRC_ARRAYS_H
 
@@ -195,8 +195,8 @@ constexpr Date1996 losslessRecordOf(std::uint32_t count) {
           static_cast<std::int32_t>(min),  static_cast<std::int32_t>(sec)};
 }
 
-// The record of days of the span against the core's calendar: every 13th
-// day (13 is prime to 7, 1461 and every month length, so the days sampled
+// The record of days of the span against the core's calendar: every 61st
+// day (61 is prime to 7, 1461 and every month length, so the days sampled
 // fall on every day of the month and of the week), and the days around
 // 1 March of the common year.  (The verification stage compares every
 // count of the span.)
@@ -206,7 +206,7 @@ constexpr bool losslessRecordsMatchTheCalendar() {
     const CivilDate c = civilFromDaysWide(days);
     return r.year == c.year && r.mon == c.mon && r.day == c.day;
   };
-  for (std::int64_t days = 0; days <= kLastClock.days; days += 13) {
+  for (std::int64_t days = 0; days <= kLastClock.days; days += 61) {
     if (!matches(days)) return false;
   }
   const std::int64_t skipped = kSkippedLeapDay - std::int64_t{kCycleStart};

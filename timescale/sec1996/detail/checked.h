@@ -63,7 +63,7 @@ inline constexpr std::int32_t kCommonYearDivisibleBy4 = commonYearDivisibleBy4Of
 static_assert(kCommonYearDivisibleBy4 != 0);
 
 constexpr bool isLeapYearOfSpan(std::int32_t year) {
-  return ((year & 3) == 0) & (year != kCommonYearDivisibleBy4);
+  return (unsigned{(year & 3) == 0} & unsigned{year != kCommonYearDivisibleBy4}) != 0;
 }
 
 // Whether a record is plainly a second of the scale: every field in its
@@ -77,16 +77,20 @@ constexpr bool isLeapYearOfSpan(std::int32_t year) {
 // not past the span's end.
 constexpr bool isPlainRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
                              std::int32_t hour, std::int32_t min, std::int32_t sec) {
-  const bool fields = inRange(year, kFirstYear, kLastYear) & inRange(mon, 1, 12) &
-                      inRange(day, 1, 31) & inRange(hour, 0, 23) & inRange(min, 0, 59) &
-                      inRange(sec, 0, 59);
+  // Each test as 0 or 1, combined with & rather than &&: no branch.
+  const unsigned fields = unsigned{inRange(year, kFirstYear, kLastYear)} &
+                          unsigned{inRange(mon, 1, 12)} & unsigned{inRange(day, 1, 31)} &
+                          unsigned{inRange(hour, 0, 23)} & unsigned{inRange(min, 0, 59)} &
+                          unsigned{inRange(sec, 0, 59)};
   const std::uint32_t days = static_cast<std::uint32_t>(daysFromCivilFast(year, mon)) +
                              static_cast<std::uint32_t>(day) - 1;
   constexpr auto kLastDay = static_cast<std::uint32_t>(kLastClock.days);
   constexpr auto kLastSecond = static_cast<std::uint32_t>(kLastClock.secondOfDay);
-  const bool onScale =
-      (days < kLastDay) | ((days == kLastDay) & (secondOfDayModulo(hour, min, sec) <= kLastSecond));
-  return fields & (day <= daysInMonthOf(isLeapYearOfSpan(year), mon)) & onScale;
+  const std::uint32_t secondOfDay = secondOfDayModulo(hour, min, sec);
+  const unsigned onScale = unsigned{days < kLastDay} |
+                           (unsigned{days == kLastDay} & unsigned{secondOfDay <= kLastSecond});
+  const int monthDays = daysInMonthOf(isLeapYearOfSpan(year), mon);
+  return (fields & unsigned{day <= monthDays} & onScale) != 0;
 }
 
 static_assert(isPlainRecord(2132, 2, 7, 6, 28, 14) && !isPlainRecord(2132, 2, 7, 6, 28, 15));

@@ -152,18 +152,14 @@ constexpr bool isLeapYear(std::int64_t year) {
   return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
 
-// The same for a 32-bit year, without a branch: of the years divisible by
-// 100, those divisible by 16 are the ones divisible by 400.
-constexpr bool isLeapYear(std::int32_t year) {
-  const bool century = year % 100 == 0;
-  return ((year & 3) == 0) & (!century | ((year & 15) == 0));
-}
-
 // The days in a month, for mon in [1, 12], without a branch: the long
 // months are the odd ones up to July and the even ones from August, which
-// mon + mon / 8 makes all odd.
+// mon + mon / 8 makes all odd.  Any other mon gives a meaningless value
+// without overflow (unsigned arithmetic), so that a branch-free test may
+// compute it and discard it.
 constexpr int daysInMonthOf(bool leapYear, int mon) {
-  const int longMonth = (mon + (mon >> 3)) & 1;
+  const auto m = static_cast<unsigned>(mon);
+  const int longMonth = static_cast<int>((m + (m >> 3)) & 1U);
   const int february = mon == 2 ? 1 : 0;
   return 30 + longMonth - february * (leapYear ? 1 : 2);
 }
@@ -172,19 +168,17 @@ constexpr int daysInMonth(std::int64_t year, int mon) {
   return daysInMonthOf(isLeapYear(year), mon);
 }
 
-constexpr int daysInMonth(std::int32_t year, int mon) {
-  return daysInMonthOf(isLeapYear(year), mon);
-}
-
+// Against the calendar: every month of a year, and February of every year
+// of a 400-year cycle on either side of year 0 (the rule repeats with it).
 constexpr bool daysInMonthAgreeWithTheCalendar() {
-  for (std::int64_t year = -400; year < 2400; ++year) {
-    for (int mon = 1; mon <= 12; ++mon) {
-      const std::int64_t days = daysFromCivil(year, mon + 1, 1) - daysFromCivil(year, mon, 1);
-      if (daysInMonth(year, mon) != days ||
-          daysInMonth(static_cast<std::int32_t>(year), mon) != days) {
-        return false;
-      }
-    }
+  const auto agrees = [](std::int64_t year, int mon) {
+    return daysInMonth(year, mon) == daysFromCivil(year, mon + 1, 1) - daysFromCivil(year, mon, 1);
+  };
+  for (int mon = 1; mon <= 12; ++mon) {
+    if (!agrees(1996, mon)) return false;
+  }
+  for (std::int64_t year = -400; year < 400; ++year) {
+    if (!agrees(year + 1800, 2) || !agrees(year, 2)) return false;
   }
   return true;
 }
