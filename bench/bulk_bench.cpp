@@ -1,6 +1,7 @@
 // The array forms against the single-value calls they stand for and against
-// memcpy of the same bytes, on the benchmark's 16384 inputs, and the inline
-// C++ conversion of sec1996.hpp against the C call.  Every benchmark
+// memcpy of the same bytes, on the benchmark's 16384 inputs, the checked
+// doors against their normalising twins, and the inline C++ conversion of
+// sec1996.hpp against the C call.  Every benchmark
 // converts the whole array once per iteration; items_per_second counts
 // values, so 1e9 / items_per_second is the cost of one value in ns.
 // scripts/bench.sh turns the output into the table of docs/performance.md.
@@ -25,6 +26,7 @@ struct Outputs {
   std::vector<Sec1996> counts = std::vector<Sec1996>(kInputs);
   std::vector<std::int64_t> posix = std::vector<std::int64_t>(kInputs);
   std::vector<char> iso = std::vector<char>(kInputs * SEC1996_ISO_LENGTH);
+  std::vector<Sec1996ParseStatus> status = std::vector<Sec1996ParseStatus>(kInputs);
 };
 
 Outputs out;
@@ -33,6 +35,17 @@ Outputs out;
 template <class Out, class In, class Convert>
 void eachOf(const std::vector<In>& in, std::vector<Out>& result, Convert convert) {
   for (std::size_t i = 0; i < kInputs; ++i) result[i] = convert(in[i]);
+}
+
+// The same through a checked door, which writes the count through a
+// pointer; a refusal would leave 0.
+template <class In, class Checked>
+void eachChecked(const std::vector<In>& in, Checked checked) {
+  for (std::size_t i = 0; i < kInputs; ++i) {
+    Sec1996 count = 0;
+    out.status[i] = checked(in[i], &count);
+    out.counts[i] = count;
+  }
 }
 
 void isoEach() {
@@ -63,6 +76,23 @@ const struct {
      }},
     {"recordsToCounts/memcpy",
      [] { std::memcpy(out.records.data(), inputs().records.data(), kInputs * sizeof(Date1996)); }},
+    {"recordsToCounts/checkedArray",
+     [] {
+       cvtToSec1996_checked_n(inputs().records.data(), kInputs, out.counts.data(),
+                              out.status.data());
+     }},
+    {"recordsToCounts/checkedSingle", [] { eachChecked(inputs().records, cvtToSec1996_checked); }},
+    {"yearDaysToCounts/single",
+     [] {
+       eachOf(inputs().yearDays, out.counts,
+              [](const YearDay1996& yd) { return cvtToSec1996_yd(yd.dayOfYear, yd.year); });
+     }},
+    {"yearDaysToCounts/checkedSingle",
+     [] {
+       eachChecked(inputs().yearDays, [](const YearDay1996& yd, Sec1996* count) {
+         return cvtToSec1996_yd_checked(yd.dayOfYear, yd.year, count);
+       });
+     }},
     {"countsToPosix/array",
      [] { cvtFromSec1996_posix_n(inputs().counts.data(), kInputs, out.posix.data()); }},
     {"countsToPosix/single", [] { eachOf(inputs().counts, out.posix, cvtFromSec1996_posix); }},
@@ -71,6 +101,8 @@ const struct {
     {"posixToCounts/array",
      [] { cvtToSec1996_posix_n(inputs().posix.data(), kInputs, out.counts.data()); }},
     {"posixToCounts/single", [] { eachOf(inputs().posix, out.counts, cvtToSec1996_posix); }},
+    {"posixToCounts/checkedSingle",
+     [] { eachChecked(inputs().posix, cvtToSec1996_posix_checked); }},
     {"countsToIso/array",
      [] { stringDate1996_iso_n(inputs().counts.data(), kInputs, out.iso.data()); }},
     {"countsToIso/single", isoEach},

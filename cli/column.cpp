@@ -115,7 +115,7 @@ void ColumnConverter::convertHeader(const LineReader::Line& line) {
   headerPending_ = false;
   if (line.tooLong) {
     refuseLine(1, line.text, true,
-               "line longer than " + std::to_string(LineReader::kMaxLineLength) + " bytes");
+               "line longer than " + std::to_string(LineReader::kMaxInputLineLength) + " bytes");
     if (!options_.fieldName.empty()) field_ = 0;
     writeAsItStands(line);
     return;
@@ -161,7 +161,7 @@ void ColumnConverter::convert(const LineReader::Line& line, unsigned long long n
   }
   if (line.tooLong) {
     refuseLine(number, line.text, true,
-               "line longer than " + std::to_string(LineReader::kMaxLineLength) + " bytes");
+               "line longer than " + std::to_string(LineReader::kMaxInputLineLength) + " bytes");
     writeAsItStands(line);
     return;
   }

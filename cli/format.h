@@ -48,18 +48,15 @@ bool formMayContain(Form form, char c);
 // The longest text of any form (the hex of the longest time code).
 inline constexpr std::size_t kMaxFormLength = kMaxCodeLength;
 
-// The column names, as --header prints them, with the newline.
-inline constexpr char kHeader[] = "count\tiso8601\ttext\tyearday\n";
-
 // The longest line formatLine writes: a 10-digit count, the 20-character
 // ISO and library texts, a year.day-of-year of at most 15 characters, three
 // tabs and the newline.
-inline constexpr std::size_t kMaxLineLength = 10 + 1 + 20 + 1 + 20 + 1 + 15 + 1;
+inline constexpr std::size_t kMaxOutputLineLength = 10 + 1 + 20 + 1 + 20 + 1 + 15 + 1;
 
 // Each writer puts its text at out, without a terminating zero, and returns
 // the end of what it wrote.
 
-// The whole line of count, newline included; at most kMaxLineLength bytes.
+// The whole line of count, newline included; at most kMaxOutputLineLength bytes.
 char* formatLine(char* out, Sec1996 count);
 
 // count in one form; a time code with fraction (in 2^-64 s) in the layout

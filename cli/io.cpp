@@ -84,7 +84,7 @@ LineReader::Status LineReader::next(Line& line) {
 
 bool LineReader::isTooLong(std::string_view text) {
   const bool crEnds = !text.empty() && text.back() == '\r';
-  return text.size() - (crEnds ? 1 : 0) > kMaxLineLength;
+  return text.size() - (crEnds ? 1 : 0) > kMaxInputLineLength;
 }
 
 void LineReader::refuseWhole(Line& line, std::string_view text, bool newline) {

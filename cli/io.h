@@ -19,8 +19,8 @@ class LineReader {
  public:
   // Lines longer than this are refused whole; the reader keeps only their
   // start, for the message.  A CR that ends a line (CRLF) is not counted:
-  // such a line may hold kMaxLineLength bytes before it too.
-  static constexpr std::size_t kMaxLineLength = 65535;
+  // such a line may hold kMaxInputLineLength bytes before it too.
+  static constexpr std::size_t kMaxInputLineLength = 65535;
 
   struct Line {
     std::string_view text;  // without the newline; valid until the next call
@@ -49,12 +49,12 @@ class LineReader {
 
  private:
   // The longest line, its CR and its newline.
-  static constexpr std::size_t kCapacity = kMaxLineLength + 2;
+  static constexpr std::size_t kCapacity = kMaxInputLineLength + 2;
   static constexpr std::size_t kKeptOfLongLine = 64;
 
   bool fill();
   // Whether a line of the buffer, its newline not counted, is longer than
-  // kMaxLineLength bytes before a CR that ends it.
+  // kMaxInputLineLength bytes before a CR that ends it.
   static bool isTooLong(std::string_view text);
   // Hands back a line found whole in the buffer that isTooLong: its bytes
   // to passBytes, its start as the line.

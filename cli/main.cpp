@@ -39,7 +39,8 @@ constexpr char kUsage[] =
 
 constexpr char kHelp[] =
     "Converts between the Sec1996 count (seconds since 1996-01-01 00:00:00 UTC,\n"
-    "inserted leap seconds included) and UTC dates.  Each VALUE is converted;\n"
+    "the leap seconds of the scale's own table (one: 1997-06-30 23:59:60)\n"
+    "included) and UTC dates.  Each VALUE is converted;\n"
     "- reads standard input there, one value per line, as does giving no VALUE.\n"
     "With -f, one field of every line of a CSV or TSV file on standard input\n"
     "is converted instead, and each line written back with the result.\n"
@@ -131,7 +132,7 @@ int printText(std::string_view text) {
 }
 
 std::string longLineReason() {
-  return "line longer than " + std::to_string(LineReader::kMaxLineLength) + " bytes";
+  return "line longer than " + std::to_string(LineReader::kMaxInputLineLength) + " bytes";
 }
 
 // Value mode: one line of the chosen forms for each value.
@@ -164,7 +165,7 @@ class ValueConverter {
     if (!result.ok) {
       refuse(where(), input, false, result.reason);
     } else if (everyForm_) {
-      output_.commit(formatLine(output_.reserve(kMaxLineLength), result.count));
+      output_.commit(formatLine(output_.reserve(kMaxOutputLineLength), result.count));
     } else {
       for (std::size_t i = 0; i < options_.forms.size(); ++i) {
         const Form form = options_.forms[i];

@@ -18,9 +18,6 @@ namespace {
 constexpr std::uint64_t kLastCount = std::numeric_limits<Sec1996>::max();
 constexpr std::int32_t kFirstYear = 1996;
 constexpr int kMonthsPerYear = 12;
-constexpr int kLastHour = 23;
-constexpr int kLastMinute = 59;
-constexpr int kLeapSecondField = 60;
 constexpr int kSecondsPerHour = 3600;
 constexpr int kSecondsPerMinute = 60;
 // Six decimals of a day are millionths; f millionths are f * 864 / 10000
@@ -131,21 +128,15 @@ const LastInstant& lastInstant() {
 std::string afterTheEnd() { return "after the end of the scale, " + lastInstant().iso; }
 std::string beforeTheStart() { return "before the start of the scale, " + isoText(0); }
 
-// The leap seconds of the scale, for the message that refuses a :60.  The
-// library says which counts are leap seconds; one can only be the 23:59:60
-// of some day, so every day before the last of the scale is asked once.
+// The leap seconds of the scale, for the message that refuses a :60, from
+// the library's own table: each entry is the count just after its leap
+// second.
 std::string leapSecondList() {
   static const std::string list = [] {
-    using namespace std::chrono;
-    const sys_days first{std::chrono::year{kFirstYear} / January / 1};
-    const Date1996 end = cvtFromSec1996(static_cast<Sec1996>(kLastCount));
-    const sys_days last{std::chrono::year{end.year} / end.mon / end.day};
+    const Sec1996* entries = nullptr;
+    const std::size_t n = leapSeconds1996(&entries);
     std::string names;
-    for (int day = 1; day <= (last - first).count(); ++day) {
-      const Sec1996 count =
-          cvtToSec1996({kFirstYear, 1, day, kLastHour, kLastMinute, kLeapSecondField});
-      if (isLeapSecond1996(count) != 0) names += (names.empty() ? "" : ", ") + isoText(count);
-    }
+    for (std::size_t i = 0; i < n; ++i) names += (i == 0 ? "" : ", ") + isoText(entries[i] - 1);
     return names.empty() ? std::string("none") : names;
   }();
   return list;

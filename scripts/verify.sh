@@ -204,8 +204,8 @@ fi
 if wants fuzz; then
   banner "fuzz: libFuzzer, $FUZZ_SECONDS s per target"
   fuzz_flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
-  fuzz_targets=(cvtToSec1996 cvtToSec1996_yd getSecondsSince1996FromDate parseDate1996_iso
-    sql_count_text ccsds parseDate1996 parseDate1996_iso_opt)
+  fuzz_targets=(cvtToSec1996 cvtToSec1996_yd cvtToSec1996_checked getSecondsSince1996FromDate
+    parseDate1996_iso sql_count_text ccsds parseDate1996 parseDate1996_iso_opt)
   # Only the targets and the library they link: the rest of the tree is
   # built with g++ by the other stages.
   if ! BUILD_TARGETS="${fuzz_targets[*]/#/fuzz_}" configure_and_build build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

@@ -39,6 +39,7 @@ constexpr RecordCase kRecordCases[] = {
     {{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN},
      SEC1996_PARSE_FIELD_RANGE,
      0},
+    {{1997, 2, 29, 25, 0, 0}, SEC1996_PARSE_FIELD_RANGE, 0},  // ranges before the date
     {{1997, 2, 29, 0, 0, 0}, SEC1996_PARSE_NO_SUCH_DATE, 0},
     {{2100, 2, 29, 0, 0, 0}, SEC1996_PARSE_NO_SUCH_DATE, 0},
     {{1996, 4, 31, 0, 0, 0}, SEC1996_PARSE_NO_SUCH_DATE, 0},

@@ -14,11 +14,13 @@
 // against the same clock.  Every count also goes through the modern layer:
 // cvtFromSec1996_lossless must give the clock's record with 23:59:60 at a
 // leap second, isLeapSecond1996 must agree with the table, each array form
-// must give for every element what its single-value function gives, and the
-// ISO 8601 text of every count must read back as the count.  A block starts from the library's
-// record of its first count; the blocks are then chained: the clock at the end of each block, moved
-// on by one second, must be the start of the next, and the first block starts from the epoch
-// itself, so that every record is tied to 1996-01-01 00:00:00.
+// must give for every element what its single-value function gives, the
+// ISO 8601 text of every count must read back as the count, and the
+// lossless record of every count must pass the checked doors
+// (cvtToSec1996_checked and cvtToSec1996_checked_n) back to the count.  A block starts from the
+// library's record of its first count; the blocks are then chained: the clock at the end of each
+// block, moved on by one second, must be the start of the next, and the first block starts from the
+// epoch itself, so that every record is tied to 1996-01-01 00:00:00.
 //
 // Usage: sec1996_exhaustive [--threads N] [--first COUNT] [--last COUNT]
 // Prints progress on standard error and a summary on standard output; exits
@@ -248,6 +250,8 @@ class Checker {
     std::vector<std::int64_t> posix(kChunk);
     std::vector<Sec1996> fromPosix(kChunk);
     std::vector<char> iso(kChunk * SEC1996_ISO_LENGTH);
+    std::vector<Sec1996> checked(kChunk);
+    std::vector<Sec1996ParseStatus> status(kChunk);
     for (std::uint64_t chunk = begin; chunk <= end; chunk += kChunk) {
       const std::size_t n =
           static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, end - chunk + 1));
@@ -257,6 +261,12 @@ class Checker {
       cvtFromSec1996_posix_n(counts.data(), n, posix.data());
       cvtToSec1996_posix_n(posix.data(), n, fromPosix.data());
       stringDate1996_iso_n(counts.data(), n, iso.data());
+      const std::size_t refusals =
+          cvtToSec1996_checked_n(records.data(), n, checked.data(), status.data());
+      if (refusals != 0) {
+        report_.add(chunk, "cvtToSec1996_checked_n refuses " + std::to_string(refusals) +
+                               " lossless records of this chunk");
+      }
       for (std::size_t i = 0; i < n; ++i) {
         const Sec1996 c = counts[i];
         if (!sameRecord(records[i], cvtFromSec1996_lossless(c))) {
@@ -264,6 +274,17 @@ class Checker {
         }
         if (back[i] != cvtToSec1996(records[i])) {
           report_.add(c, "cvtToSec1996_n gives " + std::to_string(back[i]));
+        }
+        Sec1996 checkedCount = 0;
+        const Sec1996ParseStatus checkedStatus = cvtToSec1996_checked(records[i], &checkedCount);
+        if (checkedStatus != SEC1996_PARSE_OK || checkedCount != c) {
+          report_.add(c, "cvtToSec1996_checked(" + describe(records[i]) + ") gives status " +
+                             std::to_string(checkedStatus) + ", count " +
+                             std::to_string(checkedCount));
+        }
+        if (status[i] != SEC1996_PARSE_OK || checked[i] != c) {
+          report_.add(c, "cvtToSec1996_checked_n gives status " + std::to_string(status[i]) +
+                             ", count " + std::to_string(checked[i]));
         }
         if (posix[i] != cvtFromSec1996_posix(c)) {
           report_.add(c, "cvtFromSec1996_posix_n gives " + std::to_string(posix[i]));

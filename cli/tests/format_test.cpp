@@ -13,15 +13,15 @@ namespace {
 
 using sec1996::cli::formatLine;
 using sec1996::cli::formatYearDay;
-using sec1996::cli::kMaxLineLength;
+using sec1996::cli::kMaxOutputLineLength;
 
 std::string lineOf(Sec1996 count) {
-  char line[kMaxLineLength];
+  char line[kMaxOutputLineLength];
   return std::string(line, formatLine(line, count));
 }
 
 std::string yearDayOf(const YearDay1996& yearDay) {
-  char text[kMaxLineLength];
+  char text[kMaxOutputLineLength];
   return std::string(text, formatYearDay(text, yearDay));
 }
 
@@ -89,7 +89,7 @@ TEST(Format, LinesFitTheLongestLineAndOneReachesIt) {
   for (Sec1996 count = 4000000000U; count < 4000000000U + 366 * 86400U; count += 3600) {
     longest = std::max(longest, lineOf(count).size());
   }
-  EXPECT_EQ(longest, kMaxLineLength);
+  EXPECT_EQ(longest, kMaxOutputLineLength);
 }
 
 }  // namespace

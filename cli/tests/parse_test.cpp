@@ -14,7 +14,7 @@
 namespace {
 
 using sec1996::cli::formatLine;
-using sec1996::cli::kMaxLineLength;
+using sec1996::cli::kMaxOutputLineLength;
 using sec1996::cli::parseValue;
 
 constexpr Sec1996 kLeapSecond = 47260800;
@@ -191,7 +191,7 @@ TEST(Parse, AcceptsTheLastDayOfEveryMonthAndRefusesTheDayAfter) {
 
 // The columns of the line the converter prints for count.
 std::vector<std::string> columnsOf(Sec1996 count) {
-  char line[kMaxLineLength];
+  char line[kMaxOutputLineLength];
   const std::string text(line, formatLine(line, count));
   std::vector<std::string> columns;
   std::size_t start = 0;

@@ -1,9 +1,7 @@
 // cvtToSec1996 (what it returns: sec1996.h).
-// The count of the normalised date's midnight, plus the time of day as it
-// stands.  Adding the time of day to the midnight count, rather than
-// normalising the time first, is what lets 23:59:60 and 24:00:00 on a leap
-// day reach the leap second.  The midnight is exact in 64 bits and wrapped
-// once; the time of day is added in unsigned 32-bit arithmetic.
+// The core's exact count of the record (the normalised date's midnight plus
+// the time of day as it stands, which is what lets 23:59:60 and 24:00:00 on
+// a leap day reach the leap second), wrapped once to 32 bits.
 #include "scale.h"
 #include "timescale/sec1996.h"
 

@@ -1,9 +1,9 @@
 // cvtToSec1996_n (what it returns: sec1996.h).
 // Each block of records is first split into one array per field, so that
-// the core's 32-bit arithmetic for records near the scale runs over plain
-// arrays and vectorises; a block holding a record far from it (a year
-// beyond +-32767, a month outside 1-12) is then done again by
-// the core record by record, as cvtToSec1996 does it.
+// the kernel of arrays.h for records near the scale runs over plain arrays
+// and vectorises; a block holding a record far from it (a year beyond
+// +-32767, a month outside 1-12) is then done again by the core record by
+// record, as cvtToSec1996 does it.
 #include "arrays.h"
 #include "timescale/sec1996.h"
 
@@ -23,9 +23,7 @@ namespace {
       year[i] = block[i].year;
       mon[i] = block[i].mon;
       day[i] = block[i].day;
-      secondOfDay[i] = static_cast<std::uint32_t>(block[i].hour) * 3600U +
-                       static_cast<std::uint32_t>(block[i].min) * 60U +
-                       static_cast<std::uint32_t>(block[i].sec);
+      secondOfDay[i] = secondOfDayModulo(block[i].hour, block[i].min, block[i].sec);
     }
     std::uint32_t allNear = 1;
     for (size_t i = 0; i < count; ++i) {

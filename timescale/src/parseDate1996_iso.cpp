@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "scale.h"
+#include "checked.h"
 #include "timescale/sec1996.h"
 
 namespace {
@@ -20,8 +20,6 @@ using namespace sec1996::detail;
 // Y, M, D, h, m and s stand for the digits of each field; every other
 // character stands for itself.
 constexpr std::string_view kShape = "YYYY-MM-DDThh:mm:ss";
-constexpr std::int32_t kFirstYear = 1996;
-constexpr int kLeapSecondField = 60;
 
 constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -50,18 +48,6 @@ std::int32_t valueOf(const char* text, FieldAt field) {
   std::int32_t value = 0;
   for (std::size_t i = 0; i < field.width; ++i) value = value * 10 + (text[field.offset + i] - '0');
   return value;
-}
-
-// The last second of the scale, count 4294967295, as fields.
-constexpr Fields kLast = fieldsFromCount(UINT32_MAX, kLeapSeconds);
-
-constexpr bool isAfterLast(const std::int32_t (&date)[6]) {
-  const std::int64_t last[6] = {kLast.date.year, kLast.date.mon, kLast.date.day,
-                                kLast.hour,      kLast.min,      kLast.sec};
-  for (int i = 0; i < 6; ++i) {
-    if (date[i] != last[i]) return date[i] > last[i];
-  }
-  return false;
 }
 
 Sec1996ParseStatus refuse(Sec1996ParseStatus status, std::size_t offset, std::size_t* errorOffset) {
@@ -97,11 +83,11 @@ Sec1996ParseStatus parseDate1996_iso(const char* text, size_t length, Sec1996* c
   if (sec > kLeapSecondField) {
     return refuse(SEC1996_PARSE_FIELD_RANGE, kSecond.offset, errorOffset);
   }
-  if (isAfterLast(date)) return refuse(SEC1996_PARSE_OUT_OF_SPAN, 0, errorOffset);
-  const std::uint32_t result = countFromRecord(year, mon, day, hour, min, sec, kLeapSeconds);
-  if (sec == kLeapSecondField && (hour != 23 || min != 59 || !isLeapCount(result, kLeapSeconds))) {
+  const std::int64_t exact = exactCountFromRecord(year, mon, day, hour, min, sec, kLeapSeconds);
+  if (!isOnScale(exact)) return refuse(SEC1996_PARSE_OUT_OF_SPAN, 0, errorOffset);
+  if (sec == kLeapSecondField && (hour != 23 || min != 59 || !isLeapCount(exact, kLeapSeconds))) {
     return refuse(SEC1996_PARSE_NOT_LEAP_SECOND, kSecond.offset, errorOffset);
   }
-  if (count != nullptr) *count = result;
+  if (count != nullptr) *count = wrapCount(exact);
   return SEC1996_PARSE_OK;
 }

@@ -20,7 +20,6 @@ using namespace sec1996::detail;
 constexpr char kShape[] = "YYYY-MM-DDThh:mm:ss";
 constexpr std::size_t kShapeLength = sizeof kShape - 1;
 constexpr std::size_t kMonthAt = 5, kDayAt = 8, kHourAt = 11, kMinuteAt = 14, kSecondAt = 17;
-constexpr std::int32_t kFirstYear = 1996;
 
 Sec1996ParseStatus refuse(Sec1996ParseStatus status, std::size_t offset, std::size_t* errorOffset) {
   if (errorOffset != nullptr) *errorOffset = offset;

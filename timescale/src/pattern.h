@@ -40,10 +40,6 @@ struct PatternValues {
   std::int64_t posix;
 };
 
-constexpr bool isLeapYear(std::int64_t year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 constexpr int daysInYear(std::int64_t year) { return isLeapYear(year) ? 366 : 365; }
 
 constexpr PatternValues patternValuesOf(std::uint32_t count) {

@@ -47,6 +47,70 @@ static_assert(isSoundLeapTable(leapSecondsSince1996));
 
 inline constexpr LeapSeconds kLeapSeconds = entriesOf(leapSecondsSince1996);
 
+// ---- Reading a table --------------------------------------------------------
+//
+// The rest of the core reaches a table through the functions below only.
+// Each compares with every entry and adds up, without a branch, so that a
+// loop over values that calls them vectorises.  They take exact counts
+// (int64_t), or counts on the scale (uint32_t), which are compared in 32
+// bits: every entry less one is a count on the scale.
+
+// The leap seconds at or before a count, the count's own included when it
+// is one: entry L counts from its leap second, L - 1, on.
+constexpr std::int64_t leapsThrough(std::int64_t count, LeapSeconds leaps) {
+  std::int64_t inserted = 0;
+  for (const std::int32_t entry : leaps) inserted += count >= std::int64_t{entry} - 1 ? 1 : 0;
+  return inserted;
+}
+
+constexpr std::uint32_t leapsThrough(std::uint32_t count, LeapSeconds leaps) {
+  std::uint32_t inserted = 0;
+  for (const std::int32_t entry : leaps) {
+    inserted += count >= static_cast<std::uint32_t>(entry) - 1 ? 1U : 0U;
+  }
+  return inserted;
+}
+
+// Whether a count is one of the table's leap seconds.
+constexpr bool isLeapCount(std::int64_t count, LeapSeconds leaps) {
+  bool leap = false;
+  for (const std::int32_t entry : leaps) leap |= count == std::int64_t{entry} - 1;
+  return leap;
+}
+
+constexpr bool isLeapCount(std::uint32_t count, LeapSeconds leaps) {
+  bool leap = false;
+  for (const std::int32_t entry : leaps) leap |= count == static_cast<std::uint32_t>(entry) - 1;
+  return leap;
+}
+
+// The leap seconds inserted before a moment given in nominal seconds from
+// the epoch (days of 86400 seconds, no leap seconds).  Entry i (from 0) of
+// a sound table is the count of the midnight after its leap second, i + 1
+// leap seconds included, so that midnight lies L - i - 1 nominal seconds
+// after the epoch, and every nominal second from it on counts the entry.
+constexpr std::int64_t leapsBeforeNominal(std::int64_t nominal, LeapSeconds leaps) {
+  std::int64_t inserted = 0;
+  std::int64_t i = 0;
+  for (const std::int32_t entry : leaps) {
+    inserted += nominal >= std::int64_t{entry} - i - 1 ? 1 : 0;
+    ++i;
+  }
+  return inserted;
+}
+
+// The same at 00:00:00 of a day counted from the epoch: those midnights
+// are whole days, so days are compared with days.
+constexpr std::int64_t leapsBeforeDay(std::int64_t days, LeapSeconds leaps) {
+  std::int64_t inserted = 0;
+  std::int64_t i = 0;
+  for (const std::int32_t entry : leaps) {
+    inserted += days >= (std::int64_t{entry} - i - 1) / kSecondsPerDay ? 1 : 0;
+    ++i;
+  }
+  return inserted;
+}
+
 }  // namespace sec1996::detail
 
 #endif  // SEC1996_DETAIL_LEAP_SECONDS_H

@@ -1,6 +1,13 @@
 // The core of the scale: counts to calendar fields and back, with the table
 // of leap seconds passed in, so that the same code serves the library's own
 // table and any other.  Pure constexpr functions; nothing here keeps state.
+//
+// Every count here is exact, in 64-bit scale seconds: negative before the
+// epoch, above kLastCount after the end of the span.  Every int32_t field
+// value and every POSIX second of a four-digit year stays exact (a day count
+// from 32-bit fields is below 2^40, its seconds below 2^57).  The 32-bit
+// scale keeps an exact count modulo 2^32; that wrap (wrapCount) is made only
+// by the conversions whose documented behaviour it is.
 #ifndef SEC1996_DETAIL_SCALE_H
 #define SEC1996_DETAIL_SCALE_H
 
@@ -30,16 +37,9 @@ struct Fields {
 // epoch no leap second has been inserted, after the end of the span all of
 // the table's have.
 constexpr ClockTime clockFromExactCount(std::int64_t count, LeapSeconds leaps) {
-  std::int64_t inserted = 0;
-  bool leapSecond = false;
-  for (const std::int32_t entry : leaps) {
-    if (count < std::int64_t{entry} - 1) break;
-    ++inserted;
-    leapSecond = count == std::int64_t{entry} - 1;
-  }
-  const std::int64_t nominal = count - inserted;
+  const std::int64_t nominal = count - leapsThrough(count, leaps);
   const std::int64_t days = floorDiv(nominal, kSecondsPerDay);
-  return {days, static_cast<int>(nominal - days * kSecondsPerDay), leapSecond};
+  return {days, static_cast<int>(nominal - days * kSecondsPerDay), isLeapCount(count, leaps)};
 }
 
 constexpr ClockTime clockFromCount(std::uint32_t count, LeapSeconds leaps) {
@@ -57,27 +57,34 @@ constexpr Fields fieldsFromCount(std::uint32_t count, LeapSeconds leaps) {
   return fieldsFromClock(clockFromCount(count, leaps));
 }
 
-// The exact count, before any wrapping, of a moment given in nominal seconds
-// from the epoch (days of 86400 seconds, no leap seconds): every leap second
-// inserted before that moment is added.  Each entry is compared with the
-// count the earlier entries have already raised, since the entries are
-// counted on the scale itself.
+// The exact count of a moment given in nominal seconds from the epoch (days
+// of 86400 seconds, no leap seconds): every leap second inserted before that
+// moment is added.
 constexpr std::int64_t countFromNominal(std::int64_t nominal, LeapSeconds leaps) {
-  for (const std::int32_t entry : leaps) {
-    if (nominal < std::int64_t{entry} - 1) break;
-    ++nominal;
-  }
-  return nominal;
+  return nominal + leapsBeforeNominal(nominal, leaps);
 }
 
 // The exact count of 00:00:00 on a day.
 constexpr std::int64_t midnightCount(std::int64_t days, LeapSeconds leaps) {
-  return countFromNominal(days * kSecondsPerDay, leaps);
+  return days * kSecondsPerDay + leapsBeforeDay(days, leaps);
 }
 
 // The 32-bit scale keeps an exact count modulo 2^32.
 constexpr std::uint32_t wrapCount(std::int64_t exactCount) {
   return static_cast<std::uint32_t>(static_cast<std::uint64_t>(exactCount));
+}
+
+inline constexpr std::int64_t kFirstCount = 0;
+inline constexpr std::int64_t kLastCount = UINT32_MAX;
+
+constexpr bool isOnScale(std::int64_t exactCount) {
+  return exactCount >= kFirstCount && exactCount <= kLastCount;
+}
+
+// The seconds of a time of day as a record gives it, each field as it
+// stands: exact for any int32_t values.
+constexpr std::int64_t secondsOfTime(std::int32_t hour, std::int32_t min, std::int32_t sec) {
+  return std::int64_t{hour} * 3600 + std::int64_t{min} * 60 + sec;
 }
 
 // Records near the scale: a year in [kFastYearMin, kFastYearMax] and a
@@ -91,76 +98,91 @@ constexpr bool isNearRecord(std::int32_t year, std::int32_t mon) {
   return (yearIndex <= kYearSpan) & (monthIndex < 12);
 }
 
-// The count of a near record (see isNearRecord), modulo 2^32: its day's
-// midnight plus secondOfDay.  Entry i (from 0) of a sound table is the
-// midnight of day (L - i - 1) / 86400, after which every midnight counts it,
-// so the leap seconds before the day are a comparison of day counts each;
-// the day count itself, exact in 64 bits, is only needed modulo 2^32 for
-// the count.  For any other record the result is meaningless, but computed
-// without overflow, so that an array loop may compute it and discard it.
+// The count of a near record (isNearRecord) modulo 2^32, for the loops
+// that vectorise: each step is made in unsigned 32-bit lanes, whose
+// arithmetic is arithmetic modulo 2^32, so that the wrap of an entry point
+// that wraps (cvtToSec1996_n) is made in every step instead of once; a
+// count on the scale (a plain record, checked.h) comes out exact.  Only the
+// day count is exact in 64 bits, for the comparison with the table.  For any other
+// record the result is meaningless, but computed without overflow, so
+// that an array loop may compute it and discard it.
 constexpr std::uint32_t nearCount(std::int32_t year, std::int32_t mon, std::int32_t day,
                                   std::uint32_t secondOfDay, LeapSeconds leaps) {
   const std::int64_t days = std::int64_t{daysFromCivilFast(year, mon)} + day - 1;
-  std::uint32_t inserted = 0;
-  std::int64_t i = 0;
-  for (const std::int32_t entry : leaps) {
-    inserted += days >= (std::int64_t{entry} - i - 1) / kSecondsPerDay ? 1U : 0U;
-    ++i;
-  }
+  const auto inserted = static_cast<std::uint32_t>(leapsBeforeDay(days, leaps));
   return static_cast<std::uint32_t>(days) * 86400U + inserted + secondOfDay;
 }
 
-// The count of a record's fields: 00:00:00 of the normalised date, plus the
-// time of day as it stands, modulo 2^32.  Adding the time of day to the
-// day's midnight is what lets 23:59:60 and 24:00:00 of a leap day reach the
-// leap second; unsigned arithmetic wraps where the signed fields would
-// overflow.
+// The time of day of a record in seconds, modulo 2^32.
+constexpr std::uint32_t secondOfDayModulo(std::int32_t hour, std::int32_t min, std::int32_t sec) {
+  return static_cast<std::uint32_t>(hour) * 3600U + static_cast<std::uint32_t>(min) * 60U +
+         static_cast<std::uint32_t>(sec);
+}
+
+static_assert(nearCount(1997, 6, 30, secondOfDayModulo(24, 0, 0), kLeapSeconds) == 47260800);
+static_assert(nearCount(1995, 12, 31, secondOfDayModulo(23, 59, 59), kLeapSeconds) == UINT32_MAX);
+
+// The exact count of a record's fields: 00:00:00 of the normalised date
+// plus the time of day as it stands.  Adding the time of day to the day's
+// midnight, rather than normalising the time first, is what lets 23:59:60
+// and 24:00:00 of a leap day reach the leap second.
+constexpr std::int64_t exactCountFromRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
+                                            std::int32_t hour, std::int32_t min, std::int32_t sec,
+                                            LeapSeconds leaps) {
+  return midnightCount(daysFromFields(year, mon, day), leaps) + secondsOfTime(hour, min, sec);
+}
+
+// The count of a record's fields modulo 2^32, as the to-count conversions
+// of records give it.
 constexpr std::uint32_t countFromRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
                                         std::int32_t hour, std::int32_t min, std::int32_t sec,
                                         LeapSeconds leaps) {
-  const std::uint32_t secondOfDay = static_cast<std::uint32_t>(hour) * 3600U +
-                                    static_cast<std::uint32_t>(min) * 60U +
-                                    static_cast<std::uint32_t>(sec);
-  if (isNearRecord(year, mon)) return nearCount(year, mon, day, secondOfDay, leaps);
-  return wrapCount(midnightCount(daysFromCivilWide(year, mon, day), leaps)) + secondOfDay;
+  return wrapCount(exactCountFromRecord(year, mon, day, hour, min, sec, leaps));
 }
 
 static_assert(countFromRecord(1997, 6, 30, 23, 59, 60, kLeapSeconds) == 47260800);
 static_assert(countFromRecord(1997, 7, 1, 0, 0, 0, kLeapSeconds) == 47260801);
 static_assert(countFromRecord(40000, 1, 1, 0, 0, 0, kLeapSeconds) ==
               wrapCount(midnightCount(daysFromCivil(40000, 1, 1), kLeapSeconds)));
-
-// ---- Exact counts ---------------------------------------------------------
-//
-// The count of an instant before any wrapping to 32 bits: negative before
-// the epoch, above kLastCount after the end of the span.  Every int32_t
-// field value and every 64-bit POSIX second of a four-digit year stays
-// exact: a day count from 32-bit fields is below 2^40, its seconds below
-// 2^57.
-
-inline constexpr std::int64_t kFirstCount = 0;
-inline constexpr std::int64_t kLastCount = UINT32_MAX;
-
-constexpr bool isOnScale(std::int64_t exactCount) {
-  return exactCount >= kFirstCount && exactCount <= kLastCount;
-}
-
-// The exact count of a record's fields: 00:00:00 of the normalised date
-// plus the time of day as it stands.  countFromRecord is this modulo 2^32.
-constexpr std::int64_t exactCountFromRecord(std::int32_t year, std::int32_t mon, std::int32_t day,
-                                            std::int32_t hour, std::int32_t min, std::int32_t sec,
-                                            LeapSeconds leaps) {
-  return midnightCount(daysFromFields(year, mon, day), leaps) + std::int64_t{hour} * 3600 +
-         std::int64_t{min} * 60 + sec;
-}
-
 static_assert(exactCountFromRecord(1995, 12, 31, 23, 59, 59, kLeapSeconds) == -1);
 static_assert(exactCountFromRecord(2132, 2, 7, 6, 28, 15, kLeapSeconds) == kLastCount + 1);
 
-// The days in a month of a year, for mon in [1, 12].
-constexpr int daysInMonth(std::int64_t year, int mon) {
-  return static_cast<int>(daysFromCivil(year, mon + 1, 1) - daysFromCivil(year, mon, 1));
+// Whether a year of the proleptic Gregorian calendar has a 29 February.
+constexpr bool isLeapYear(std::int64_t year) {
+  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
+
+// The days in a month, for mon in [1, 12], without a branch: the long
+// months are the odd ones up to July and the even ones from August, which
+// mon + mon / 8 makes all odd.  Any other mon gives a meaningless value
+// without overflow (unsigned arithmetic), so that a branch-free test may
+// compute it and discard it.
+constexpr int daysInMonthOf(bool leapYear, int mon) {
+  const auto m = static_cast<unsigned>(mon);
+  const int longMonth = static_cast<int>((m + (m >> 3)) & 1U);
+  const int february = mon == 2 ? 1 : 0;
+  return 30 + longMonth - february * (leapYear ? 1 : 2);
+}
+
+constexpr int daysInMonth(std::int64_t year, int mon) {
+  return daysInMonthOf(isLeapYear(year), mon);
+}
+
+// Against the calendar: every month of a year, and February of every year
+// of a 400-year cycle on either side of year 0 (the rule repeats with it).
+constexpr bool daysInMonthAgreeWithTheCalendar() {
+  const auto agrees = [](std::int64_t year, int mon) {
+    return daysInMonth(year, mon) == daysFromCivil(year, mon + 1, 1) - daysFromCivil(year, mon, 1);
+  };
+  for (int mon = 1; mon <= 12; ++mon) {
+    if (!agrees(1996, mon)) return false;
+  }
+  for (std::int64_t year = -400; year < 400; ++year) {
+    if (!agrees(year + 1800, 2) || !agrees(year, 2)) return false;
+  }
+  return true;
+}
+static_assert(daysInMonthAgreeWithTheCalendar());
 
 // The exact count of a year and fractional day of the year: 00:00:00 of day
 // trunc(dayOfYear), counted from 1 January so that days outside the year
@@ -185,14 +207,6 @@ constexpr std::int64_t exactCountFromYearDay(double dayOfYear, std::int32_t year
   return midnightCount(days, leaps) + secondsIntoDay;
 }
 
-// Whether count is the inserted leap second of one of the entries.
-constexpr bool isLeapCount(std::uint32_t count, LeapSeconds leaps) {
-  for (const std::int32_t entry : leaps) {
-    if (std::int64_t{count} == std::int64_t{entry} - 1) return true;
-  }
-  return false;
-}
-
 // The record fields of a count with the leap second as second 60 of
 // 23:59, so that counting the fields back gives the count itself.
 constexpr Fields losslessFieldsFromCount(std::uint32_t count, LeapSeconds leaps) {
@@ -211,20 +225,29 @@ constexpr Fields losslessFieldsFromCount(std::uint32_t count, LeapSeconds leaps)
 inline constexpr std::int64_t kPosixEpoch = kEpochDaysFrom1970 * kSecondsPerDay;  // 820454400
 
 constexpr std::int64_t posixFromCount(std::uint32_t count, LeapSeconds leaps) {
-  std::int64_t inserted = 0;  // leap seconds at or before count
-  for (const std::int32_t entry : leaps) inserted += std::int64_t{count} >= std::int64_t{entry} - 1;
-  return std::int64_t{count} - inserted + kPosixEpoch;
+  return std::int64_t{count} - leapsThrough(count, leaps) + kPosixEpoch;
 }
 
-// The count of a POSIX second, modulo 2^32.  Far from the scale every leap
-// second lies on one side, and the arithmetic wraps in unsigned 64 bits so
-// that no value of seconds can overflow.
+// POSIX seconds within 2^40 of the epoch (some 34,800 years, every
+// four-digit year included) have an exact count.
+inline constexpr std::int64_t kPosixNear = std::int64_t{1} << 40;
+
+constexpr bool isNearPosix(std::int64_t seconds) {
+  return seconds >= kPosixEpoch - kPosixNear && seconds <= kPosixEpoch + kPosixNear;
+}
+
+// The exact count of a POSIX second near the epoch (isNearPosix).
+constexpr std::int64_t exactCountFromPosix(std::int64_t seconds, LeapSeconds leaps) {
+  return countFromNominal(seconds - kPosixEpoch, leaps);
+}
+
+// The count of any POSIX second, modulo 2^32.  Far from the scale, where
+// seconds - kPosixEpoch could overflow, every leap second lies on one side,
+// and the same sum is made in unsigned 64 bits: modulo 2^64, so modulo 2^32
+// too.
 constexpr std::uint32_t countFromPosix(std::int64_t seconds, LeapSeconds leaps) {
-  constexpr std::int64_t kNear = std::int64_t{1} << 40;  // far beyond any table entry
+  if (isNearPosix(seconds)) return wrapCount(exactCountFromPosix(seconds, leaps));
   const std::uint64_t nominal = static_cast<std::uint64_t>(seconds) - kPosixEpoch;
-  if (seconds >= kPosixEpoch - kNear && seconds <= kPosixEpoch + kNear) {
-    return wrapCount(countFromNominal(seconds - kPosixEpoch, leaps));
-  }
   const std::uint64_t inserted = seconds > kPosixEpoch ? leaps.size() : 0;
   return static_cast<std::uint32_t>(nominal + inserted);
 }
