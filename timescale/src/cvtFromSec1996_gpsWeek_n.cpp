@@ -1,0 +1,32 @@
+// cvtFromSec1996_gpsWeek_n (what it returns: sec1996_scales.h).
+// cvtFromSec1996_gpsWeek in the block loops of leap_list.h.
+#include "leap_list.h"
+#include "timescale/sec1996_scales.h"
+
+namespace {
+
+using namespace sec1996::detail;
+
+[[gnu::always_inline]] inline size_t convert(const Sec1996LeapList* list, const Sec1996* in,
+                                             size_t n, int32_t* week, int32_t* secondOfWeek,
+                                             Sec1996ParseStatus* status) {
+  size_t flagged = 0;
+  forEachTai(*list, in, n, [&](size_t i, std::int64_t tai, Sec1996ParseStatus s) {
+    // GPS seconds of a count are positive and below 2^33.
+    const auto gps = static_cast<std::uint64_t>(hasValue(s) ? tai - kTaiOfGpsEpoch : 0);
+    const std::uint64_t w = gps / kSecondsPerWeek;
+    week[i] = static_cast<int32_t>(w);
+    secondOfWeek[i] = static_cast<int32_t>(gps - w * kSecondsPerWeek);
+    if (status != nullptr) status[i] = s;
+    flagged += s != SEC1996_PARSE_OK ? 1 : 0;
+  });
+  return flagged;
+}
+
+}  // namespace
+
+size_t cvtFromSec1996_gpsWeek_n(const Sec1996LeapList* list, const Sec1996* in, size_t n,
+                                int32_t* week, int32_t* secondOfWeek, Sec1996ParseStatus* status) {
+  if (n == 0) return 0;
+  return runArray<convert>(&listOrDefault(list), in, n, week, secondOfWeek, status);
+}
