@@ -72,8 +72,9 @@ struct Sec1996LeapList {
   // The same in counts.  From firstCount on, TAI - count is baseOffset plus
   // the steps of the boundaries at or below the count; TAI of count
   // boundary[j] is boundaryTai[j].  Only the list's steps that the scale
-  // does not count are boundaries.  gapTai holds the TAI of each leap
-  // second the scale lacks.
+  // does not count are boundaries.  gapTai[j] is the TAI of the leap
+  // second the scale lacks just before boundary[j] (for a +1 step), or
+  // INT64_MIN (for a -1 step), a value every conversion refuses first.
   std::int64_t firstCount = 0;
   std::int64_t baseOffset = 0;
   std::vector<std::uint32_t> boundary;
@@ -272,7 +273,7 @@ inline bool deriveCounts(Sec1996LeapList& list, std::string& reason) {
       list.boundary.push_back(static_cast<std::uint32_t>(c));
       list.step.push_back(static_cast<std::int32_t>(next - offset));
       list.boundaryTai.push_back(c + next);
-      if (next > offset) list.gapTai.push_back(c + offset);  // 23:59:60 before c
+      list.gapTai.push_back(next > offset ? c + offset : INT64_MIN);  // 23:59:60 before c
       offset = next;
     }
   }
@@ -524,14 +525,16 @@ struct CountResult {
 inline CountResult countOfTai(const Sec1996LeapList& list, std::int64_t tai, unsigned flags) {
   if (tai < list.firstTai || tai > list.lastTai) return {0, SEC1996_PARSE_OUT_OF_SPAN};
   std::int64_t offset = list.baseOffset;
+  bool gap = false;
   const std::size_t n = list.boundaryTai.size();
-  for (std::size_t j = 0; j < n; ++j) offset += tai >= list.boundaryTai[j] ? list.step[j] : 0;
+  for (std::size_t j = 0; j < n; ++j) {
+    offset += tai >= list.boundaryTai[j] ? list.step[j] : 0;
+    gap |= tai == list.gapTai[j];
+  }
   const auto count = static_cast<std::uint32_t>(tai - offset);
-  for (const std::int64_t gap : list.gapTai) {
-    if (tai == gap) {
-      const bool mapped = (flags & SEC1996_MAP_LEAP_TO_235959) != 0;
-      return {mapped ? count - 1 : 0, SEC1996_PARSE_LEAP_NOT_ON_SCALE};
-    }
+  if (gap) {
+    const bool mapped = (flags & SEC1996_MAP_LEAP_TO_235959) != 0;
+    return {mapped ? count - 1 : 0, SEC1996_PARSE_LEAP_NOT_ON_SCALE};
   }
   return {count, count >= list.expiresCount ? SEC1996_PARSE_LIST_EXPIRED : SEC1996_PARSE_OK};
 }
@@ -576,17 +579,10 @@ constexpr std::int64_t taiFromGps(std::int64_t gps) {
 
 inline constexpr std::size_t kListBlock = 256;
 
-// offsets[i] = TAI - count of in[i], and statuses as taiOfCount gives them.
-[[gnu::always_inline]] inline void blockOffsets(const Sec1996LeapList& list,
-                                                const std::uint32_t* in, std::size_t n,
-                                                std::int32_t* steps, Sec1996ParseStatus* statuses) {
-  for (std::size_t i = 0; i < n; ++i) steps[i] = 0;
-  const std::size_t boundaries = list.boundary.size();
-  for (std::size_t j = 0; j < boundaries; ++j) {
-    const std::uint32_t b = list.boundary[j];
-    const std::int32_t s = list.step[j];
-    for (std::size_t i = 0; i < n; ++i) steps[i] += in[i] >= b ? s : 0;
-  }
+// The statuses of a block of counts, as taiOfCount gives them.
+[[gnu::always_inline]] inline void blockStatuses(const Sec1996LeapList& list,
+                                                 const std::uint32_t* in, std::size_t n,
+                                                 Sec1996ParseStatus* statuses) {
   // Both limits as 32-bit counts: past 2^32 - 1 no count reaches them.
   const std::uint32_t expires =
       list.expiresCount > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(list.expiresCount);
@@ -600,6 +596,20 @@ inline constexpr std::size_t kListBlock = 256;
     s = (allRefused || in[i] < first) ? SEC1996_PARSE_OUT_OF_SPAN : s;
     statuses[i] = s;
   }
+}
+
+// steps[i] = TAI - count of in[i] less the base offset, and the statuses.
+[[gnu::always_inline]] inline void blockOffsets(const Sec1996LeapList& list,
+                                                const std::uint32_t* in, std::size_t n,
+                                                std::int32_t* steps, Sec1996ParseStatus* statuses) {
+  for (std::size_t i = 0; i < n; ++i) steps[i] = 0;
+  const std::size_t boundaries = list.boundary.size();
+  for (std::size_t j = 0; j < boundaries; ++j) {
+    const std::uint32_t b = list.boundary[j];
+    const std::int32_t s = list.step[j];
+    for (std::size_t i = 0; i < n; ++i) steps[i] += in[i] >= b ? s : 0;
+  }
+  blockStatuses(list, in, n, statuses);
 }
 
 // Runs finish(i, tai, status) over the elements of in, with their TAI.
@@ -641,27 +651,26 @@ template <class Finish>
     const std::size_t boundaries = list.boundaryTai.size();
     for (std::size_t j = 0; j < boundaries; ++j) {
       const std::int64_t b = list.boundaryTai[j];
+      const std::int64_t g = list.gapTai[j];
       const std::int64_t s = list.step[j];
-      for (std::size_t i = 0; i < m; ++i) offsets[i] += t[i] >= b ? s : 0;
-    }
-    for (const std::int64_t gap : list.gapTai) {
-      for (std::size_t i = 0; i < m; ++i) gaps[i] |= t[i] == gap ? 1 : 0;
+      for (std::size_t i = 0; i < m; ++i) {
+        offsets[i] += t[i] >= b ? s : 0;
+        gaps[i] |= t[i] == g ? 1 : 0;
+      }
     }
     for (std::size_t i = 0; i < m; ++i) {
       const bool inSpan = t[i] >= firstTai && t[i] <= lastTai;
-      // Off the span the difference is meaningless but stays in 64 bits:
-      // every input was brought within kFarSeconds or is refused here.
-      const std::int64_t c = inSpan ? t[i] - offsets[i] : 0;
-      Sec1996ParseStatus s = c >= expires ? SEC1996_PARSE_LIST_EXPIRED : SEC1996_PARSE_OK;
-      std::uint32_t out = static_cast<std::uint32_t>(c);
-      if (gaps[i] != 0) {
-        s = SEC1996_PARSE_LEAP_NOT_ON_SCALE;
-        out = mapped ? out - 1 : 0;
-      }
-      if (!inSpan) {
-        s = SEC1996_PARSE_OUT_OF_SPAN;
-        out = 0;
-      }
+      // Off the span the difference is not used; unsigned, it cannot
+      // overflow.
+      const std::uint64_t c =
+          static_cast<std::uint64_t>(t[i]) - static_cast<std::uint64_t>(offsets[i]);
+      const bool gap = gaps[i] != 0;
+      Sec1996ParseStatus s =
+          static_cast<std::int64_t>(c) >= expires ? SEC1996_PARSE_LIST_EXPIRED : SEC1996_PARSE_OK;
+      s = gap ? SEC1996_PARSE_LEAP_NOT_ON_SCALE : s;
+      s = inSpan ? s : SEC1996_PARSE_OUT_OF_SPAN;
+      std::uint32_t out = static_cast<std::uint32_t>(c) - (gap ? 1U : 0U);
+      out = (inSpan && (!gap || mapped)) ? out : 0;
       finish(start + i, out, s);
     }
   }
