@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "true_time.h"
+
 namespace sec1996::cli {
 namespace {
 
@@ -104,6 +106,14 @@ std::string_view formName(Form form) {
       return "text";
     case Form::kYearDay:
       return "yearday";
+    case Form::kTai:
+      return "tai";
+    case Form::kTt:
+      return "tt";
+    case Form::kGps:
+      return "gps";
+    case Form::kGpsWeek:
+      return "gps-week";
   }
   return {};
 }
@@ -119,6 +129,13 @@ bool formMayContain(Form form, char c) {
       return c == '-' || c == ' ' || c == ':' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     case Form::kYearDay:
       return c == '.' || c == ' ';
+    case Form::kTai:
+    case Form::kGps:
+      return false;
+    case Form::kTt:
+      return c == '.';
+    case Form::kGpsWeek:
+      return c == ':';
   }
   return true;
 }
@@ -135,6 +152,14 @@ char* formatForm(char* out, Sec1996 count, Form form) {
       return out + kTextLength;
     case Form::kYearDay:
       return formatYearDay(out, cvtFromSec1996_yd(count));
+    case Form::kTai:
+      return formatTrueTime(out, count, TrueTimeForm::kTai);
+    case Form::kTt:
+      return formatTrueTime(out, count, TrueTimeForm::kTt);
+    case Form::kGps:
+      return formatTrueTime(out, count, TrueTimeForm::kGps);
+    case Form::kGpsWeek:
+      return formatTrueTime(out, count, TrueTimeForm::kGpsWeek);
   }
   return out;
 }

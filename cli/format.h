@@ -8,6 +8,8 @@
 //   yearday    year.day-of-year exactly as CvtTest   1997.182.000000
 //              prints it ("%4.4ld.%9.6f": a day
 //              below 10 gets a leading blank)
+// and, on request only, the true-time forms of true_time.h: tai, tt, gps
+// and gps-week.
 #ifndef SEC1996_CLI_FORMAT_H
 #define SEC1996_CLI_FORMAT_H
 
@@ -18,10 +20,12 @@
 
 namespace sec1996::cli {
 
-enum class Form { kCount, kIso8601, kText, kYearDay };
+enum class Form { kCount, kIso8601, kText, kYearDay, kTai, kTt, kGps, kGpsWeek };
 
 // Every form, in the order of the output line.
 inline constexpr Form kAllForms[] = {Form::kCount, Form::kIso8601, Form::kText, Form::kYearDay};
+// The true-time forms, written only when --output names them.
+inline constexpr Form kTrueTimeForms[] = {Form::kTai, Form::kTt, Form::kGps, Form::kGpsWeek};
 
 // The name of a form, as --output takes it and --header prints it.
 std::string_view formName(Form form);
@@ -30,7 +34,8 @@ std::string_view formName(Form form);
 // quoted around it.
 bool formMayContain(Form form, char c);
 
-// The longest text of any form (the ISO 8601 and library texts).
+// The longest text of any form (the ISO 8601 and library texts; tt has at
+// most 14 characters).
 inline constexpr std::size_t kMaxFormLength = 20;
 
 // The column names, as --header prints them, with the newline.

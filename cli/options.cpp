@@ -26,14 +26,19 @@ std::optional<std::string> readForms(std::string_view list, std::vector<Form>& f
     const std::size_t comma = list.find(',', start);
     const std::string_view name = list.substr(start, comma - start);
     bool known = false;
-    for (const Form form : kAllForms) {
-      if (formName(form) == name) {
-        forms.push_back(form);
-        known = true;
+    const auto pick = [&](const auto& group) {
+      for (const Form form : group) {
+        if (formName(form) == name) {
+          forms.push_back(form);
+          known = true;
+        }
       }
-    }
+    };
+    pick(kAllForms);
+    pick(kTrueTimeForms);
     if (!known) {
-      return "unknown output form " + quoted(name, false) + " (count, iso8601, text or yearday)";
+      return "unknown output form " + quoted(name, false) +
+             " (count, iso8601, text, yearday, tai, tt, gps or gps-week)";
     }
     if (comma == std::string_view::npos) return std::nullopt;
     start = comma + 1;
@@ -110,7 +115,8 @@ Options parseOptions(int argc, const char* const* argv) {
       return (!shortName.empty() && name == shortName) || name == longName;
     };
     const bool takesArgument = is("-f", "--field") || is("-d", "--delimiter") ||
-                               is("-o", "--output") || is("-p", "--placeholder");
+                               is("-o", "--output") || is("-p", "--placeholder") ||
+                               is("", "--leap-seconds");
     std::string_view value;
     if (takesArgument) {
       if (attached) {
@@ -131,6 +137,11 @@ Options parseOptions(int argc, const char* const* argv) {
     } else if (is("", "--version")) {
       options.action = Options::Action::kVersion;
       return options;
+    } else if (is("", "--leap-list")) {
+      options.action = Options::Action::kLeapList;
+    } else if (is("", "--leap-seconds")) {
+      if (value.empty()) problem = "an empty --leap-seconds: give a leap-seconds.list file";
+      options.leapSecondsFile = value;
     } else if (is("", "--header")) {
       options.header = true;
     } else if (is("-f", "--field")) {
@@ -173,6 +184,9 @@ Options parseOptions(int argc, const char* const* argv) {
     if (!options.fieldName.empty()) options.header = true;
   }
   options.keep = keep.value_or(options.column);
+  if (options.action == Options::Action::kLeapList && !options.values.empty()) {
+    return usageError("--leap-list takes no VALUE");
+  }
   return options;
 }
 

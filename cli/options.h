@@ -25,7 +25,7 @@
 namespace sec1996::cli {
 
 struct Options {
-  enum class Action { kConvert, kHelp, kVersion, kUsageError };
+  enum class Action { kConvert, kHelp, kVersion, kUsageError, kLeapList };
   Action action = Action::kConvert;
   std::string error;  // for kUsageError: what is wrong, in a few words
 
@@ -45,6 +45,8 @@ struct Options {
   std::string fieldName;
   char delimiter = '\t';
   bool replace = false;
+
+  std::string leapSecondsFile;  // --leap-seconds; empty: the default table
 };
 
 // Reads argv; every problem is a kUsageError with its reason.
