@@ -61,7 +61,7 @@ step "installed files"
 pc=$(find "$prefix" -name sec1996.pc)
 [ -n "$pc" ] || fail "no sec1996.pc under $prefix"
 libdir=$(dirname "$(dirname "$pc")")
-for f in "$prefix/include/sec1996.h" "$libdir/libsec1996.a" "$libdir/libsec1996.so" \
+for f in "$prefix/include/sec1996.h" "$prefix/include/sec1996_scales.h" "$prefix/include/sec1996_scales.hpp" "$libdir/libsec1996.a" "$libdir/libsec1996.so" \
   "$libdir/libsec1996.so.$major" "$libdir/libsec1996.so.$version" \
   "$libdir/cmake/Sec1996/Sec1996Config.cmake" "$libdir/cmake/Sec1996/Sec1996ConfigVersion.cmake" \
   "$prefix/share/doc/sec1996/LICENSE"; do
@@ -82,9 +82,10 @@ export PKG_CONFIG_LIBDIR="$libdir/pkgconfig"  # only the installed .pc
 [ "$(pkg-config --modversion sec1996)" = "$version" ] || fail "pkg-config version is not $version"
 
 step "exported symbols"
-# Every function sec1996.h declares SEC1996_API, and time_str.
+# Every function the public C headers (sec1996.h, sec1996_scales.h) declare
+# SEC1996_API, and time_str.
 expected=$( (echo time_str
-  grep -o '^SEC1996_API [^(]*(' timescale/sec1996.h | sed 's/($//; s/.*[ *]//') | sort)
+  grep -ho '^SEC1996_API [^(]*(' timescale/sec1996*.h | sed 's/($//; s/.*[ *]//') | sort)
 exported=$(nm -D --defined-only "$libdir/libsec1996.so" | awk '{print $3}' | sort)
 if [ "$exported" != "$expected" ]; then
   diff <(echo "$expected") <(echo "$exported") >&2 || true

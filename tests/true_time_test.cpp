@@ -15,6 +15,7 @@
 
 #include "sha1.h"
 #include "timescale/sec1996_scales.h"
+#include "timescale/sec1996_scales.hpp"
 
 namespace {
 
@@ -580,6 +581,50 @@ TEST(Sha1, FipsExamples) {
     sha.add(e.message.data() + half, e.message.size() - half);
     EXPECT_EQ(sha.finish(), e.digest) << e.message.substr(0, 60);
   }
+}
+
+}  // namespace
+
+// ---- C++ (sec1996_scales.hpp) ------------------------------------------------
+
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(TrueTimeChrono, ClockCastGoesBothWaysWithFractions) {
+  const sec1996::time_point leap{std::chrono::seconds{kScaleLeap}};
+  const auto tai = sec1996::clock_cast<sec1996::tai_clock>(leap + 250ms);
+  EXPECT_EQ(tai.time_since_epoch(), std::chrono::milliseconds{1246406430250});
+  EXPECT_EQ(sec1996::clock_cast<sec1996::clock>(tai), leap + 250ms);
+  const auto gps = sec1996::clock_cast<sec1996::gps_clock>(leap);
+  EXPECT_EQ(gps.time_since_epoch(), std::chrono::seconds{1246406430 - 694656019});
+  EXPECT_EQ(sec1996::clock_cast<sec1996::clock>(gps), leap);
+  // utc_clock counts the leap seconds since 1970-01-01: 20 by mid-1997.
+  const auto utc = sec1996::clock_cast<sec1996::utc_clock>(leap);
+  EXPECT_EQ(utc.time_since_epoch(), std::chrono::seconds{867715199 + 1 + 20});
+  EXPECT_EQ(sec1996::clock_cast<sec1996::clock>(utc), leap);
+}
+
+TEST(TrueTimeChrono, LeapSecondOffTheScaleMapsOrIsRefused) {
+  const sec1996::tai_seconds leap2016{std::chrono::seconds{1861920036}};
+  EXPECT_EQ(sec1996::clock_cast<sec1996::clock>(leap2016 + 500ms).time_since_epoch(),
+            std::chrono::milliseconds{std::int64_t{kLast2016} * 1000 + 500});
+  EXPECT_EQ(sec1996::from_tai(leap2016, 0, pinned()).status, SEC1996_PARSE_LEAP_NOT_ON_SCALE);
+  EXPECT_THROW(sec1996::clock_cast<sec1996::clock>(sec1996::tai_seconds{}), std::range_error);
+}
+
+TEST(TrueTimeChrono, SiDurationsAndTt) {
+  const sec1996::time_point first{};
+  const sec1996::time_point last{std::chrono::seconds{kLastCount}};
+  const auto si = sec1996::si_between(first, last, pinned());
+  EXPECT_EQ(si.value, std::chrono::seconds{4294967301});
+  EXPECT_EQ(si.status, SEC1996_PARSE_LIST_EXPIRED);
+  EXPECT_TRUE(si.ok());
+  const auto tt = sec1996::to_tt(first, pinned());
+  EXPECT_EQ(tt.value, std::chrono::milliseconds{1199145662184});
+  EXPECT_EQ(sec1996::from_tt(tt.value, 0, pinned()).value, first);
+  EXPECT_EQ(sec1996::from_tt(tt.value + 1ms, 0, pinned()).status, SEC1996_PARSE_FRACTION);
+  EXPECT_EQ(sec1996::tai_minus_utc(first, pinned()).value, 30s);
 }
 
 }  // namespace
