@@ -126,8 +126,8 @@ typedef struct Sec1996LeapListInfo {
  *                                           Sec1996LeapListError* error);
  *
  * Parameters:   path - the file; must not be a null pointer.  list - where
- *               the new list goes.  error - where the reason of a refusal
- *               goes; may be a null pointer.
+ *               the new list goes; must not be a null pointer.  error -
+ *               where the reason of a refusal goes; may be a null pointer.
  * Return value: SEC1996_PARSE_OK and *list set to a list the caller frees
  *               with leapListFree1996; else *list is set to a null pointer,
  *               nothing is kept, and the status says why:

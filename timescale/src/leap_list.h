@@ -88,6 +88,14 @@ struct Sec1996LeapList {
 
 namespace sec1996::detail {
 
+// A number in decimal.  (Not std::to_string, whose digit table the shared
+// library would export.)
+inline std::string numberText(long long value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%lld", value);
+  return text;
+}
+
 // ---- Errors ----------------------------------------------------------------
 
 inline Sec1996ParseStatus fail(Sec1996LeapListError* error, Sec1996ParseStatus status,
@@ -99,7 +107,7 @@ inline Sec1996ParseStatus fail(Sec1996LeapListError* error, Sec1996ParseStatus s
     std::string text(origin);
     if (line != 0) {
       text.push_back(':');
-      text.append(std::to_string(line));
+      text.append(numberText(line));
     }
     text.append(": ");
     text.append(reason);
@@ -366,7 +374,7 @@ inline Sec1996ParseStatus parseLeapList(std::string_view text, std::string_view 
     }
     if (ntp % kSecondsPerDay != 0) {
       return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber,
-                  std::to_string(ntp) + " is not 00:00:00 UTC of a day");
+                  numberText(ntp) + " is not 00:00:00 UTC of a day");
     }
     if (!read.entries.empty()) {
       const Sec1996LeapEntry& previous = read.entries.back();
@@ -376,9 +384,9 @@ inline Sec1996ParseStatus parseLeapList(std::string_view text, std::string_view 
       }
       const std::int64_t change = dtai - previous.taiMinusUtc;
       if (change != 1 && change != -1) {
-        return fail(error, SEC1996_PARSE_LIST_STEP, origin, lineNumber,
-                    "TAI-UTC steps from " + std::to_string(previous.taiMinusUtc) + " to " +
-                        std::to_string(dtai));
+        return fail(
+            error, SEC1996_PARSE_LIST_STEP, origin, lineNumber,
+            "TAI-UTC steps from " + numberText(previous.taiMinusUtc) + " to " + numberText(dtai));
       }
     }
     read.entries.push_back({ntp, static_cast<std::int32_t>(dtai), dateOfNtp(ntp)});
