@@ -3,7 +3,7 @@
 #include "timescale/sec1996_scales.h"
 
 const Sec1996LeapList* leapListDefault1996(Sec1996LeapListError* fallback) {
-  const sec1996::detail::DefaultLeapList& table = sec1996::detail::defaultLeapList();
-  if (fallback != nullptr) *fallback = table.fallback;
-  return &table.list;
+  const Sec1996LeapList& table = sec1996::detail::defaultLeapList();
+  if (fallback != nullptr) *fallback = sec1996::detail::defaultFallback;
+  return &table;
 }

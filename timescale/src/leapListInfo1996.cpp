@@ -5,9 +5,9 @@
 void leapListInfo1996(const Sec1996LeapList* list, Sec1996LeapListInfo* info) {
   const Sec1996LeapList& l = sec1996::detail::listOrDefault(list);
   info->source = l.source;
-  info->origin = l.origin.c_str();
-  info->entries = l.entries.data();
-  info->entryCount = l.entries.size();
+  info->origin = l.origin;
+  info->entries = l.entries;
+  info->entryCount = l.entryCount;
   info->updatedNtp = l.updatedNtp;
   info->expiresNtp = l.expiresNtp;
   info->expires = sec1996::detail::dateOfNtp(l.expiresNtp);

@@ -6,15 +6,15 @@
 #ifndef SEC1996_SRC_LEAP_LIST_H
 #define SEC1996_SRC_LEAP_LIST_H
 
+#include <pthread.h>
+
 #include <cerrno>
+#include <cstdarg>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "arrays.h"
 #include "leap_list_builtin.h"
@@ -58,16 +58,29 @@ constexpr std::int64_t scaleLeapsBefore(std::int64_t count) {
 
 }  // namespace sec1996::detail
 
-// The table object of sec1996_scales.h.
+namespace sec1996::detail {
+
+// The most entries a list may hold; the published one has 28, and gains
+// one every few years at most.
+inline constexpr std::size_t kMaxLeapEntries = 512;
+// The longest origin (path or name) kept; longer ones are cut.
+inline constexpr std::size_t kMaxOrigin = 4096;
+
+}  // namespace sec1996::detail
+
+// The table object of sec1996_scales.h.  Plain data, with no member that
+// needs the C++ run time, so that the library needs only the C library:
+// it is allocated with calloc and copied whole.
 struct Sec1996LeapList {
   // The list as read.
-  std::vector<Sec1996LeapEntry> entries;
-  std::int64_t updatedNtp = 0;
-  std::int64_t expiresNtp = 0;
-  bool hashChecked = false;
-  Sec1996LeapListSource source = SEC1996_LIST_BUILTIN;
-  std::string origin;
-  bool isDefault = false;  // the default table, which is never freed
+  Sec1996LeapEntry entries[sec1996::detail::kMaxLeapEntries];
+  std::size_t entryCount;
+  std::int64_t updatedNtp;
+  std::int64_t expiresNtp;
+  bool hashChecked;
+  Sec1996LeapListSource source;
+  char origin[sec1996::detail::kMaxOrigin];
+  bool isDefault;  // the default table, which is never freed
 
   // The same in counts.  From firstCount on, TAI - count is baseOffset plus
   // the steps of the boundaries at or below the count; TAI of count
@@ -75,47 +88,48 @@ struct Sec1996LeapList {
   // does not count are boundaries.  gapTai[j] is the TAI of the leap
   // second the scale lacks just before boundary[j] (for a +1 step), or
   // INT64_MIN (for a -1 step), a value every conversion refuses first.
-  std::int64_t firstCount = 0;
-  std::int64_t baseOffset = 0;
-  std::vector<std::uint32_t> boundary;
-  std::vector<std::int32_t> step;
-  std::vector<std::int64_t> boundaryTai;
-  std::vector<std::int64_t> gapTai;
-  std::int64_t firstTai = 0;      // TAI of the first count served
-  std::int64_t lastTai = 0;       // TAI of count 4294967295
-  std::int64_t expiresCount = 0;  // the count of the expiry, exact (may pass 2^32)
+  std::int64_t firstCount;
+  std::int64_t baseOffset;
+  std::uint32_t boundary[sec1996::detail::kMaxLeapEntries];
+  std::int32_t step[sec1996::detail::kMaxLeapEntries];
+  std::int64_t boundaryTai[sec1996::detail::kMaxLeapEntries];
+  std::int64_t gapTai[sec1996::detail::kMaxLeapEntries];
+  std::size_t boundaryCount;
+  std::int64_t firstTai;      // TAI of the first count served
+  std::int64_t lastTai;       // TAI of count 4294967295
+  std::int64_t expiresCount;  // the count of the expiry, exact (may pass 2^32)
 };
 
 namespace sec1996::detail {
 
-// A number in decimal.  (Not std::to_string, whose digit table the shared
-// library would export.)
-inline std::string numberText(long long value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%lld", value);
-  return text;
-}
-
 // ---- Errors ----------------------------------------------------------------
 
-inline Sec1996ParseStatus fail(Sec1996LeapListError* error, Sec1996ParseStatus status,
-                               std::string_view origin, std::size_t line,
-                               const std::string& reason) {
+inline void copyText(char* out, std::size_t size, const char* text, std::size_t length) {
+  const std::size_t kept = length < size - 1 ? length : size - 1;
+  std::memcpy(out, text, kept);
+  out[kept] = '\0';
+}
+
+[[gnu::format(printf, 5, 6)]] inline Sec1996ParseStatus fail(Sec1996LeapListError* error,
+                                                             Sec1996ParseStatus status,
+                                                             const char* origin, std::size_t line,
+                                                             const char* pattern, ...) {
   if (error != nullptr) {
+    // The origin is cut after 190 bytes, the reason after 100, so that both
+    // fit the message.
+    char reason[128];
+    std::va_list arguments;
+    va_start(arguments, pattern);
+    std::vsnprintf(reason, sizeof reason, pattern, arguments);
+    va_end(arguments);
     error->status = status;
     error->line = line;
-    std::string text(origin);
     if (line != 0) {
-      text.push_back(':');
-      text.append(numberText(line));
+      std::snprintf(error->message, sizeof error->message, "%.190s:%zu: %.100s", origin, line,
+                    reason);
+    } else {
+      std::snprintf(error->message, sizeof error->message, "%.190s: %.100s", origin, reason);
     }
-    text.append(": ");
-    text.append(reason);
-    const std::size_t length = text.size() < SEC1996_LIST_MESSAGE_SIZE - 1
-                                   ? text.size()
-                                   : std::size_t{SEC1996_LIST_MESSAGE_SIZE - 1};
-    std::memcpy(error->message, text.data(), length);
-    error->message[length] = '\0';
   }
   return status;
 }
@@ -133,54 +147,43 @@ inline void clearError(Sec1996LeapListError* error) {
 constexpr bool isBlank(char c) { return c == ' ' || c == '\t'; }
 constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A message about a #$ or #@ line, built without operator+ on a char
-// (which g++ 12 warns about wrongly).
-inline std::string specialLine(char kind, const char* before, const char* after) {
-  std::string text(before);
-  text.push_back(kind);
-  text.append(after);
-  return text;
-}
-
-inline std::string quoted(std::string_view field, const char* after) {
-  std::string text("'");
-  text.append(field);
-  text.push_back('\'');
-  text.append(after);
-  return text;
-}
+// A piece of the text: no copy, no terminating zero.
+struct Span {
+  const char* data;
+  std::size_t size;
+};
 
 // Splits off the next field of blanks-separated text.
-inline std::string_view nextField(std::string_view& rest) {
+inline Span nextField(Span& rest) {
   std::size_t start = 0;
-  while (start < rest.size() && isBlank(rest[start])) ++start;
+  while (start < rest.size && isBlank(rest.data[start])) ++start;
   std::size_t end = start;
-  while (end < rest.size() && !isBlank(rest[end])) ++end;
-  const std::string_view field = rest.substr(start, end - start);
-  rest.remove_prefix(end);
+  while (end < rest.size && !isBlank(rest.data[end])) ++end;
+  const Span field{rest.data + start, end - start};
+  rest = {rest.data + end, rest.size - end};
   return field;
 }
 
-inline bool onlyBlanks(std::string_view text) {
-  for (const char c : text) {
-    if (!isBlank(c)) return false;
+inline bool onlyBlanks(Span text) {
+  for (std::size_t i = 0; i < text.size; ++i) {
+    if (!isBlank(text.data[i])) return false;
   }
   return true;
 }
 
 // A decimal number of at most 12 digits with an optional sign, as NTP
 // seconds and TAI-UTC are written.
-inline bool readNumber(std::string_view field, bool signAllowed, std::int64_t& value) {
+inline bool readNumber(Span field, bool signAllowed, std::int64_t& value) {
   bool negative = false;
-  if (signAllowed && !field.empty() && (field[0] == '-' || field[0] == '+')) {
-    negative = field[0] == '-';
-    field.remove_prefix(1);
+  if (signAllowed && field.size > 0 && (field.data[0] == '-' || field.data[0] == '+')) {
+    negative = field.data[0] == '-';
+    field = {field.data + 1, field.size - 1};
   }
-  if (field.empty() || field.size() > 12) return false;
+  if (field.size == 0 || field.size > 12) return false;
   std::int64_t v = 0;
-  for (const char c : field) {
-    if (!isDigit(c)) return false;
-    v = v * 10 + (c - '0');
+  for (std::size_t i = 0; i < field.size; ++i) {
+    if (!isDigit(field.data[i])) return false;
+    v = v * 10 + (field.data[i] - '0');
   }
   value = negative ? -v : v;
   return true;
@@ -188,10 +191,11 @@ inline bool readNumber(std::string_view field, bool signAllowed, std::int64_t& v
 
 // A 32-bit word of the #h line in hexadecimal; the published lists drop
 // leading zeros.
-inline bool readHexWord(std::string_view field, std::uint32_t& value) {
-  if (field.empty() || field.size() > 8) return false;
+inline bool readHexWord(Span field, std::uint32_t& value) {
+  if (field.size == 0 || field.size > 8) return false;
   std::uint32_t v = 0;
-  for (const char c : field) {
+  for (std::size_t i = 0; i < field.size; ++i) {
+    const char c = field.data[i];
     std::uint32_t digit = 0;
     if (isDigit(c)) {
       digit = static_cast<std::uint32_t>(c - '0');
@@ -208,6 +212,9 @@ inline bool readHexWord(std::string_view field, std::uint32_t& value) {
   return true;
 }
 
+// The field for a message: at most 40 bytes of it.
+inline int shown(Span field) { return static_cast<int>(field.size < 40 ? field.size : 40); }
+
 // The UTC date of a midnight in NTP seconds.
 inline Date1996 dateOfNtp(std::int64_t ntp) {
   const CivilDate date = civilFromDays(floorDiv(ntp - kNtpOfEpoch, kSecondsPerDay));
@@ -219,21 +226,22 @@ inline std::int64_t countOfNtpMidnight(std::int64_t ntp) {
   return midnightCount(floorDiv(ntp - kNtpOfEpoch, kSecondsPerDay), kLeapSeconds);
 }
 
-inline std::string dateText(std::int64_t ntp) {
-  const Date1996 d = dateOfNtp(ntp);
+struct DateText {
   char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", static_cast<int>(d.year), d.mon, d.day);
-  return text;
+};
+inline DateText dateText(std::int64_t ntp) {
+  const Date1996 d = dateOfNtp(ntp);
+  DateText t;
+  std::snprintf(t.text, sizeof t.text, "%04d-%02d-%02d", static_cast<int>(d.year), d.mon, d.day);
+  return t;
 }
 
 // Derives the count form of a list whose entries are read and checked.
-// Returns false, with the reason, when the list contradicts the scale.
-inline bool deriveCounts(Sec1996LeapList& list, std::string& reason) {
+// Returns false, with the reason in reason, when the list contradicts the
+// scale.
+inline bool deriveCounts(Sec1996LeapList& list, char* reason, std::size_t reasonSize) {
   constexpr std::int64_t kLast = UINT32_MAX;
-  list.boundary.clear();
-  list.step.clear();
-  list.boundaryTai.clear();
-  list.gapTai.clear();
+  list.boundaryCount = 0;
   // The offset TAI - count from the midnight of entry i on: that midnight's
   // nominal seconds from 1958 plus TAI-UTC, minus its count.
   auto offsetOf = [](const Sec1996LeapEntry& e) {
@@ -245,7 +253,7 @@ inline bool deriveCounts(Sec1996LeapList& list, std::string& reason) {
   for (const std::int32_t scaleEntry : kLeapSeconds) {
     const std::int64_t midnight = scaleEntry;  // the count of the day after it
     bool covered = false, stepped = false;
-    for (std::size_t i = 0; i < list.entries.size(); ++i) {
+    for (std::size_t i = 0; i < list.entryCount; ++i) {
       const std::int64_t c = countOfNtpMidnight(list.entries[i].ntpSeconds);
       if (c < midnight) covered = true;
       if (c == midnight && i > 0 &&
@@ -256,32 +264,30 @@ inline bool deriveCounts(Sec1996LeapList& list, std::string& reason) {
     if (covered && !stepped) {
       const CivilDate day =
           civilFromDays(floorDiv(midnight - scaleLeapsBefore(midnight), kSecondsPerDay));
-      char date[32];
-      std::snprintf(date, sizeof date, "%04lld-%02d-%02d", static_cast<long long>(day.year),
-                    day.mon, day.day);
-      reason = std::string("no +1 step of TAI-UTC at ") + date +
-               ", where the scale counts a leap second";
+      std::snprintf(reason, reasonSize,
+                    "no +1 step of TAI-UTC at %04lld-%02d-%02d, where the scale counts a leap "
+                    "second",
+                    static_cast<long long>(day.year), day.mon, day.day);
       return false;
     }
   }
   std::size_t i = 0;
   // The last entry at or before count 0 gives the first offset.
-  while (i + 1 < list.entries.size() && countOfNtpMidnight(list.entries[i + 1].ntpSeconds) <= 0) {
-    ++i;
-  }
+  while (i + 1 < list.entryCount && countOfNtpMidnight(list.entries[i + 1].ntpSeconds) <= 0) ++i;
   const std::int64_t start = countOfNtpMidnight(list.entries[i].ntpSeconds);
   list.firstCount = start < 0 ? 0 : start;
   list.baseOffset = offsetOf(list.entries[i]);
   std::int64_t offset = list.baseOffset;
-  for (++i; i < list.entries.size(); ++i) {
+  for (++i; i < list.entryCount; ++i) {
     const std::int64_t c = countOfNtpMidnight(list.entries[i].ntpSeconds);
     if (c > kLast) break;
     const std::int64_t next = offsetOf(list.entries[i]);
     if (next != offset) {
-      list.boundary.push_back(static_cast<std::uint32_t>(c));
-      list.step.push_back(static_cast<std::int32_t>(next - offset));
-      list.boundaryTai.push_back(c + next);
-      list.gapTai.push_back(next > offset ? c + offset : INT64_MIN);  // 23:59:60 before c
+      const std::size_t j = list.boundaryCount++;
+      list.boundary[j] = static_cast<std::uint32_t>(c);
+      list.step[j] = static_cast<std::int32_t>(next - offset);
+      list.boundaryTai[j] = c + next;
+      list.gapTai[j] = next > offset ? c + offset : INT64_MIN;  // the 23:59:60 before c
       offset = next;
     }
   }
@@ -291,214 +297,220 @@ inline bool deriveCounts(Sec1996LeapList& list, std::string& reason) {
   return true;
 }
 
-// Reads a list from text.  Nothing of list is touched unless the whole text
-// is accepted.
-inline Sec1996ParseStatus parseLeapList(std::string_view text, std::string_view origin,
-                                        Sec1996LeapList& list, Sec1996LeapListError* error) {
-  Sec1996LeapList read;
-  std::vector<std::size_t> lineOf;  // the line of each entry
-  std::string_view updatedText, expiresText;
+// Reads a list from text into read, a zeroed object of the caller's.
+// Returns the status; on refusal read holds a part of the list and must
+// not be used.
+inline Sec1996ParseStatus parseInto(Span text, const char* origin, Sec1996LeapList& read,
+                                    Sec1996LeapListError* error) {
+  // The fields the hash covers after the two dates, entry by entry.
+  Span hashed[kMaxLeapEntries][2];
+  Span updatedText{nullptr, 0}, expiresText{nullptr, 0};
   bool hasUpdated = false, hasExpires = false, hasHash = false;
   Sha1Digest expected{};
-  std::string data;  // what the hash covers after the two dates
   std::size_t lineNumber = 0;
-  while (!text.empty()) {
+  constexpr auto kSyntax = SEC1996_PARSE_LIST_SYNTAX;
+  while (text.size > 0) {
     ++lineNumber;
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.find('\0') != std::string_view::npos) {
-      return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber, "a zero byte in the line");
+    std::size_t end = 0;
+    while (end < text.size && text.data[end] != '\n') ++end;
+    Span line{text.data, end};
+    const std::size_t consumed = end < text.size ? end + 1 : end;
+    text = {text.data + consumed, text.size - consumed};
+    if (line.size > 0 && line.data[line.size - 1] == '\r') --line.size;
+    if (std::memchr(line.data, '\0', line.size) != nullptr) {
+      return fail(error, kSyntax, origin, lineNumber, "a zero byte in the line");
     }
-    if (line.size() >= 2 && line[0] == '#' && (line[1] == '$' || line[1] == '@')) {
-      const bool isExpiry = line[1] == '@';
-      std::string_view rest = line.substr(2);
-      const std::string_view field = nextField(rest);
+    const char kind = line.size >= 2 && line.data[0] == '#' ? line.data[1] : '\0';
+    if (kind == '$' || kind == '@') {
+      Span rest{line.data + 2, line.size - 2};
+      const Span field = nextField(rest);
       std::int64_t value = 0;
       if (!readNumber(field, false, value) || !onlyBlanks(rest)) {
-        return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber,
-                    specialLine(line[1], "the #", " line holds no NTP seconds"));
+        return fail(error, kSyntax, origin, lineNumber, "the #%c line holds no NTP seconds", kind);
       }
-      bool& seen = isExpiry ? hasExpires : hasUpdated;
-      if (seen) {
-        return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber,
-                    specialLine(line[1], "a second #", " line"));
-      }
+      bool& seen = kind == '@' ? hasExpires : hasUpdated;
+      if (seen) return fail(error, kSyntax, origin, lineNumber, "a second #%c line", kind);
       seen = true;
-      (isExpiry ? read.expiresNtp : read.updatedNtp) = value;
-      (isExpiry ? expiresText : updatedText) = field;
+      (kind == '@' ? read.expiresNtp : read.updatedNtp) = value;
+      (kind == '@' ? expiresText : updatedText) = field;
       continue;
     }
-    if (line.size() >= 2 && line[0] == '#' && line[1] == 'h') {
-      if (hasHash) {
-        return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber, "a second #h line");
-      }
-      std::string_view rest = line.substr(2);
-      for (std::uint32_t& word : expected) {
-        if (!readHexWord(nextField(rest), word)) {
-          return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber,
-                      "the #h line is not five hexadecimal words");
-        }
-      }
-      if (!onlyBlanks(rest)) {
-        return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber,
+    if (kind == 'h') {
+      if (hasHash) return fail(error, kSyntax, origin, lineNumber, "a second #h line");
+      Span rest{line.data + 2, line.size - 2};
+      bool fits = true;
+      for (std::uint32_t& word : expected) fits = fits && readHexWord(nextField(rest), word);
+      if (!fits || !onlyBlanks(rest)) {
+        return fail(error, kSyntax, origin, lineNumber,
                     "the #h line is not five hexadecimal words");
       }
       hasHash = true;
       continue;
     }
-    if (!line.empty() && line[0] == '#') continue;  // a comment
-    std::string_view rest = line.substr(0, line.find('#'));
+    if (line.size > 0 && line.data[0] == '#') continue;  // a comment
+    const char* hash = static_cast<const char*>(std::memchr(line.data, '#', line.size));
+    Span rest{line.data, hash != nullptr ? static_cast<std::size_t>(hash - line.data) : line.size};
     if (onlyBlanks(rest)) {
-      if (rest.size() == line.size()) continue;  // a blank line
-      return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber,
+      if (hash == nullptr) continue;  // a blank line
+      return fail(error, kSyntax, origin, lineNumber,
                   "a comment that does not start the line must follow a date");
     }
-    const std::string_view ntpField = nextField(rest);
-    const std::string_view dtaiField = nextField(rest);
+    const Span ntpField = nextField(rest);
+    const Span dtaiField = nextField(rest);
     std::int64_t ntp = 0, dtai = 0;
     if (!readNumber(ntpField, false, ntp)) {
-      return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber,
-                  quoted(ntpField, " is not NTP seconds"));
+      return fail(error, kSyntax, origin, lineNumber, "'%.*s' is not NTP seconds", shown(ntpField),
+                  ntpField.data);
     }
-    if (dtaiField.empty() || !readNumber(dtaiField, true, dtai) || dtai > 100000 ||
-        dtai < -100000) {
-      return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber,
-                  dtaiField.empty() ? std::string("no TAI-UTC after the NTP seconds")
-                                    : quoted(dtaiField, " is not TAI-UTC seconds"));
+    if (dtaiField.size == 0) {
+      return fail(error, kSyntax, origin, lineNumber, "no TAI-UTC after the NTP seconds");
+    }
+    if (!readNumber(dtaiField, true, dtai) || dtai > 100000 || dtai < -100000) {
+      return fail(error, kSyntax, origin, lineNumber, "'%.*s' is not TAI-UTC seconds",
+                  shown(dtaiField), dtaiField.data);
     }
     if (!onlyBlanks(rest)) {
-      return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber,
+      return fail(error, kSyntax, origin, lineNumber,
                   "more than NTP seconds and TAI-UTC before the comment");
     }
     if (ntp % kSecondsPerDay != 0) {
-      return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, lineNumber,
-                  numberText(ntp) + " is not 00:00:00 UTC of a day");
+      return fail(error, kSyntax, origin, lineNumber, "%lld is not 00:00:00 UTC of a day",
+                  static_cast<long long>(ntp));
     }
-    if (!read.entries.empty()) {
-      const Sec1996LeapEntry& previous = read.entries.back();
+    if (read.entryCount > 0) {
+      const Sec1996LeapEntry& previous = read.entries[read.entryCount - 1];
       if (ntp <= previous.ntpSeconds) {
-        return fail(error, SEC1996_PARSE_LIST_ORDER, origin, lineNumber,
-                    dateText(ntp) + " does not follow " + dateText(previous.ntpSeconds));
+        return fail(error, SEC1996_PARSE_LIST_ORDER, origin, lineNumber, "%s does not follow %s",
+                    dateText(ntp).text, dateText(previous.ntpSeconds).text);
       }
       const std::int64_t change = dtai - previous.taiMinusUtc;
       if (change != 1 && change != -1) {
-        return fail(
-            error, SEC1996_PARSE_LIST_STEP, origin, lineNumber,
-            "TAI-UTC steps from " + numberText(previous.taiMinusUtc) + " to " + numberText(dtai));
+        return fail(error, SEC1996_PARSE_LIST_STEP, origin, lineNumber,
+                    "TAI-UTC steps from %d to %lld", static_cast<int>(previous.taiMinusUtc),
+                    static_cast<long long>(dtai));
       }
     }
-    read.entries.push_back({ntp, static_cast<std::int32_t>(dtai), dateOfNtp(ntp)});
-    lineOf.push_back(lineNumber);
-    data.append(ntpField);
-    data.append(dtaiField);
+    if (read.entryCount == kMaxLeapEntries) {
+      return fail(error, kSyntax, origin, lineNumber, "more than %zu entries", kMaxLeapEntries);
+    }
+    hashed[read.entryCount][0] = ntpField;
+    hashed[read.entryCount][1] = dtaiField;
+    read.entries[read.entryCount++] = {ntp, static_cast<std::int32_t>(dtai), dateOfNtp(ntp)};
   }
-  if (read.entries.empty()) {
-    return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, 0, "no leap-second data lines");
-  }
-  if (!hasExpires) {
-    return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, 0, "no #@ expiry line");
-  }
+  if (read.entryCount == 0) return fail(error, kSyntax, origin, 0, "no leap-second data lines");
+  if (!hasExpires) return fail(error, kSyntax, origin, 0, "no #@ expiry line");
   if (hasHash) {
     Sha1 sha;
-    sha.add(updatedText.data(), updatedText.size());
-    sha.add(expiresText.data(), expiresText.size());
-    sha.add(data.data(), data.size());
+    sha.add(updatedText.data, updatedText.size);
+    sha.add(expiresText.data, expiresText.size);
+    for (std::size_t i = 0; i < read.entryCount; ++i) {
+      sha.add(hashed[i][0].data, hashed[i][0].size);
+      sha.add(hashed[i][1].data, hashed[i][1].size);
+    }
     if (sha.finish() != expected) {
       return fail(error, SEC1996_PARSE_LIST_HASH, origin, 0,
                   "the #h hash does not match the data (altered or damaged list)");
     }
   }
   read.hashChecked = hasHash;
-  std::string reason;
-  if (!deriveCounts(read, reason)) {
-    return fail(error, SEC1996_PARSE_LIST_STEP, origin, 0, reason);
+  char reason[SEC1996_LIST_MESSAGE_SIZE];
+  if (!deriveCounts(read, reason, sizeof reason)) {
+    return fail(error, SEC1996_PARSE_LIST_STEP, origin, 0, "%s", reason);
   }
-  read.origin = std::string(origin);
-  list = std::move(read);
+  copyText(read.origin, sizeof read.origin, origin, std::strlen(origin));
   clearError(error);
   return SEC1996_PARSE_OK;
 }
 
+// Reads a list from text into list, which is written only if the whole
+// text is accepted.
+inline Sec1996ParseStatus parseLeapList(const char* data, std::size_t size, const char* origin,
+                                        Sec1996LeapList& list, Sec1996LeapListError* error) {
+  auto* read = static_cast<Sec1996LeapList*>(std::calloc(1, sizeof(Sec1996LeapList)));
+  if (read == nullptr) return fail(error, SEC1996_PARSE_LIST_SYNTAX, origin, 0, "out of memory");
+  const Sec1996ParseStatus status = parseInto({size == 0 ? "" : data, size}, origin, *read, error);
+  if (status == SEC1996_PARSE_OK) std::memcpy(&list, read, sizeof list);
+  std::free(read);
+  return status;
+}
+
 // The largest list file read; the published one is under 5 KiB.
-inline constexpr long kMaxListBytes = 1 << 20;
+inline constexpr std::size_t kMaxListBytes = std::size_t{1} << 20;
 
 inline Sec1996ParseStatus loadLeapListFile(const char* path, Sec1996LeapList& list,
                                            Sec1996LeapListError* error) {
   std::FILE* file = std::fopen(path, "rb");
   if (file == nullptr) {
-    return fail(error, SEC1996_PARSE_LIST_NOT_FOUND, path, 0,
-                std::string("cannot open: ") + std::strerror(errno));
+    return fail(error, SEC1996_PARSE_LIST_NOT_FOUND, path, 0, "cannot open: %s",
+                std::strerror(errno));
   }
-  std::string text;
-  char buffer[4096];
-  std::size_t got = 0;
-  bool tooLarge = false;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    text.append(buffer, got);
-    if (text.size() > static_cast<std::size_t>(kMaxListBytes)) {
-      tooLarge = true;
-      break;
-    }
+  // One byte more than the limit tells a file that is too large.
+  auto* text = static_cast<char*>(std::malloc(kMaxListBytes + 1));
+  if (text == nullptr) {
+    std::fclose(file);
+    return fail(error, SEC1996_PARSE_LIST_NOT_FOUND, path, 0, "out of memory");
   }
+  const std::size_t size = std::fread(text, 1, kMaxListBytes + 1, file);
   const bool readError = std::ferror(file) != 0;
   std::fclose(file);
-  if (tooLarge) {
-    return fail(error, SEC1996_PARSE_LIST_NOT_FOUND, path, 0, "larger than 1 MiB, not a list");
+  Sec1996ParseStatus status;
+  if (readError) {
+    status = fail(error, SEC1996_PARSE_LIST_NOT_FOUND, path, 0, "cannot read");
+  } else if (size > kMaxListBytes) {
+    status = fail(error, SEC1996_PARSE_LIST_NOT_FOUND, path, 0, "larger than 1 MiB, not a list");
+  } else {
+    status = parseLeapList(text, size, path, list, error);
   }
-  if (readError) return fail(error, SEC1996_PARSE_LIST_NOT_FOUND, path, 0, "cannot read");
-  return parseLeapList(text, path, list, error);
+  std::free(text);
+  return status;
 }
 
-inline Sec1996LeapList builtinLeapList() {
-  Sec1996LeapList list;
+inline void builtinLeapList(Sec1996LeapList& list) {
+  list.entryCount = 0;
   for (const BuiltinLeapEntry& e : kBuiltinLeapEntries) {
-    list.entries.push_back({e.ntpSeconds, e.taiMinusUtc, dateOfNtp(e.ntpSeconds)});
+    list.entries[list.entryCount++] = {e.ntpSeconds, e.taiMinusUtc, dateOfNtp(e.ntpSeconds)};
   }
   list.updatedNtp = kBuiltinUpdatedNtp;
   list.expiresNtp = kBuiltinExpiresNtp;
-  list.origin = "built-in";
-  std::string reason;
-  deriveCounts(list, reason);  // the copy agrees with the scale: the tests check it
-  return list;
+  list.hashChecked = false;
+  copyText(list.origin, sizeof list.origin, "built-in", 8);
+  char reason[SEC1996_LIST_MESSAGE_SIZE];
+  deriveCounts(list, reason, sizeof reason);  // the copy agrees with the scale: the tests check it
 }
 
 // ---- The default table ---------------------------------------------------------
+//
+// Static storage, constant-initialised, loaded once by pthread_once (which
+// the C library provides), so that the library needs no C++ run time.
 
-struct DefaultLeapList {
-  Sec1996LeapList list;
-  Sec1996LeapListError fallback{};
-};
+inline Sec1996LeapList defaultTable{};
+inline Sec1996LeapListError defaultFallback{};
+inline pthread_once_t defaultOnce = PTHREAD_ONCE_INIT;
 
-inline DefaultLeapList loadDefaultLeapList() {
-  DefaultLeapList result;
-  clearError(&result.fallback);
+inline void loadDefaultLeapList() {
+  clearError(&defaultFallback);
   const char* env = std::getenv(SEC1996_LEAP_SECONDS_ENV);
   const bool fromEnv = env != nullptr && env[0] != '\0';
   const char* path = fromEnv ? env : SEC1996_LEAP_SECONDS_FILE;
-  if (loadLeapListFile(path, result.list, &result.fallback) == SEC1996_PARSE_OK) {
-    result.list.source = fromEnv ? SEC1996_LIST_ENV_FILE : SEC1996_LIST_DEFAULT_FILE;
+  if (loadLeapListFile(path, defaultTable, &defaultFallback) == SEC1996_PARSE_OK) {
+    defaultTable.source = fromEnv ? SEC1996_LIST_ENV_FILE : SEC1996_LIST_DEFAULT_FILE;
   } else {
-    result.list = builtinLeapList();
-    result.list.source = SEC1996_LIST_BUILTIN;
-    const std::size_t used = std::strlen(result.fallback.message);
-    std::snprintf(result.fallback.message + used, sizeof result.fallback.message - used,
+    builtinLeapList(defaultTable);
+    defaultTable.source = SEC1996_LIST_BUILTIN;
+    const std::size_t used = std::strlen(defaultFallback.message);
+    std::snprintf(defaultFallback.message + used, sizeof defaultFallback.message - used,
                   " (the built-in list is used)");
   }
-  result.list.isDefault = true;
-  return result;
+  defaultTable.isDefault = true;
 }
 
-// Loaded on first use, exactly once, however many threads ask at once (a
-// function-local static is initialised as by std::call_once).
-inline const DefaultLeapList& defaultLeapList() {
-  static const DefaultLeapList table = loadDefaultLeapList();
-  return table;
+inline const Sec1996LeapList& defaultLeapList() {
+  pthread_once(&defaultOnce, loadDefaultLeapList);
+  return defaultTable;
 }
 
 inline const Sec1996LeapList& listOrDefault(const Sec1996LeapList* list) {
-  return list != nullptr ? *list : defaultLeapList().list;
+  return list != nullptr ? *list : defaultLeapList();
 }
 
 // ---- Counts and TAI ----------------------------------------------------------------
@@ -516,7 +528,7 @@ constexpr Sec1996ParseStatus worse(Sec1996ParseStatus a, Sec1996ParseStatus b) {
 }
 
 inline TaiResult taiOfCount(const Sec1996LeapList& list, std::uint32_t count) {
-  const std::size_t n = list.boundary.size();
+  const std::size_t n = list.boundaryCount;
   std::int64_t offset = list.baseOffset;
   for (std::size_t j = 0; j < n; ++j) offset += count >= list.boundary[j] ? list.step[j] : 0;
   Sec1996ParseStatus status = SEC1996_PARSE_OK;
@@ -534,7 +546,7 @@ inline CountResult countOfTai(const Sec1996LeapList& list, std::int64_t tai, uns
   if (tai < list.firstTai || tai > list.lastTai) return {0, SEC1996_PARSE_OUT_OF_SPAN};
   std::int64_t offset = list.baseOffset;
   bool gap = false;
-  const std::size_t n = list.boundaryTai.size();
+  const std::size_t n = list.boundaryCount;
   for (std::size_t j = 0; j < n; ++j) {
     offset += tai >= list.boundaryTai[j] ? list.step[j] : 0;
     gap |= tai == list.gapTai[j];
@@ -611,7 +623,7 @@ inline constexpr std::size_t kListBlock = 256;
                                                 const std::uint32_t* in, std::size_t n,
                                                 std::int32_t* steps, Sec1996ParseStatus* statuses) {
   for (std::size_t i = 0; i < n; ++i) steps[i] = 0;
-  const std::size_t boundaries = list.boundary.size();
+  const std::size_t boundaries = list.boundaryCount;
   for (std::size_t j = 0; j < boundaries; ++j) {
     const std::uint32_t b = list.boundary[j];
     const std::int32_t s = list.step[j];
@@ -656,7 +668,7 @@ template <class Finish>
       offsets[i] = base;
       gaps[i] = 0;
     }
-    const std::size_t boundaries = list.boundaryTai.size();
+    const std::size_t boundaries = list.boundaryCount;
     for (std::size_t j = 0; j < boundaries; ++j) {
       const std::int64_t b = list.boundaryTai[j];
       const std::int64_t g = list.gapTai[j];

@@ -20,7 +20,7 @@ using namespace sec1996::detail;
     const Sec1996* a = from + start;
     const Sec1996* b = to + start;
     for (size_t i = 0; i < m; ++i) steps[i] = 0;
-    const size_t boundaries = list->boundary.size();
+    const size_t boundaries = list->boundaryCount;
     for (size_t j = 0; j < boundaries; ++j) {
       const std::uint32_t bound = list->boundary[j];
       const std::int32_t s = list->step[j];
