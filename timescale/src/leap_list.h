@@ -578,10 +578,20 @@ struct TaiFromTt {
   std::int64_t tai;
   Sec1996ParseStatus status;
 };
+// (Truncating division and a correction rather than floorDiv and floorMod,
+// whose product would overflow near INT64_MIN.)
 constexpr TaiFromTt taiFromTt(std::int64_t ttMilliseconds) {
-  if (floorMod(ttMilliseconds, 1000) != kTtMinusTaiMs % 1000) return {0, SEC1996_PARSE_FRACTION};
-  return {floorDiv(ttMilliseconds, 1000) - kTtMinusTaiMs / 1000, SEC1996_PARSE_OK};
+  std::int64_t seconds = ttMilliseconds / 1000;
+  std::int64_t millis = ttMilliseconds % 1000;
+  if (millis < 0) {
+    millis += 1000;
+    --seconds;
+  }
+  if (millis != kTtMinusTaiMs % 1000) return {0, SEC1996_PARSE_FRACTION};
+  return {seconds - kTtMinusTaiMs / 1000, SEC1996_PARSE_OK};
 }
+static_assert(taiFromTt(INT64_MIN).status == SEC1996_PARSE_FRACTION);
+static_assert(taiFromTt(-816).tai == -33 && taiFromTt(1199145662184).tai == 1199145630);
 
 // GPS seconds to TAI, with values far off the scale kept far off.
 constexpr std::int64_t taiFromGps(std::int64_t gps) {
