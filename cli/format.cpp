@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "true_time.h"
+
 namespace sec1996::cli {
 namespace {
 
@@ -114,6 +116,14 @@ std::string_view formName(Form form) {
       return "posix";
     case Form::kPattern:
       return "format";
+    case Form::kTai:
+      return "tai";
+    case Form::kTt:
+      return "tt";
+    case Form::kGps:
+      return "gps";
+    case Form::kGpsWeek:
+      return "gps-week";
   }
   return {};
 }
@@ -136,6 +146,13 @@ bool formMayContain(Form form, char c) {
       return c >= 'A' && c <= 'F';
     case Form::kPattern:  // anything the pattern holds
       return true;
+    case Form::kTai:
+    case Form::kGps:
+      return false;
+    case Form::kTt:
+      return c == '.';
+    case Form::kGpsWeek:
+      return c == ':';
   }
   return true;
 }
@@ -173,6 +190,14 @@ char* formatForm(char* out, Sec1996 count, Form form, std::uint64_t fraction,
     }
     case Form::kPattern:  // needs its pattern: formatPattern
       break;
+    case Form::kTai:
+      return formatTrueTime(out, count, TrueTimeForm::kTai);
+    case Form::kTt:
+      return formatTrueTime(out, count, TrueTimeForm::kTt);
+    case Form::kGps:
+      return formatTrueTime(out, count, TrueTimeForm::kGps);
+    case Form::kGpsWeek:
+      return formatTrueTime(out, count, TrueTimeForm::kGpsWeek);
   }
   return out;
 }

@@ -14,6 +14,8 @@
 //   posix      POSIX seconds, cvtFromSec1996_posix:  867715199
 //              the leap second reads as 23:59:59
 //   format     the layout of --format PATTERN        1997-06-30 23:59:60
+//   tai, tt,   true time, from the leap-second list      1115856032
+//   gps, gps-week (true_time.h)
 #ifndef SEC1996_CLI_FORMAT_H
 #define SEC1996_CLI_FORMAT_H
 
@@ -26,10 +28,14 @@
 
 namespace sec1996::cli {
 
-enum class Form { kCount, kIso8601, kText, kYearDay, kPosix, kPattern, kCuc, kCds, kCcs };
+enum class Form {
+  kCount, kIso8601, kText, kYearDay, kPosix, kPattern, kCuc, kCds, kCcs, kTai, kTt, kGps, kGpsWeek
+};
 
 // Every form, in the order of the output line.
 inline constexpr Form kAllForms[] = {Form::kCount, Form::kIso8601, Form::kText, Form::kYearDay};
+// The true-time forms, written only when --output names them.
+inline constexpr Form kTrueTimeForms[] = {Form::kTai, Form::kTt, Form::kGps, Form::kGpsWeek};
 
 // The time codes, written only when --output names them.
 inline constexpr Form kCodeForms[] = {Form::kCuc, Form::kCds, Form::kCcs};

@@ -19,6 +19,7 @@
 #include "options.h"
 #include "parse.h"
 #include "report.h"
+#include "true_time.h"
 
 #ifndef SEC1996_VERSION
 #error "SEC1996_VERSION must be defined by the build"
@@ -35,6 +36,7 @@ constexpr int kExitTrouble = 2;
 constexpr char kUsage[] =
     "usage: sec1996 [OPTION...] [--] [VALUE|-]...\n"
     "       sec1996 -f FIELD [-d C] [-r] [OPTION...] [-] < FILE\n"
+    "       sec1996 [--leap-seconds FILE] --leap-list\n"
     "       sec1996 -h | --help | --version\n";
 
 constexpr char kHelp[] =
@@ -66,14 +68,22 @@ constexpr char kHelp[] =
     "  text      the library's DD-Mon-YYYY HH:MM:SS (a leap second reads 23:59:59)\n"
     "  yearday   the year and day of the year as CvtTest prints them (a leap\n"
     "            second reads as the end of its day, 1997.182.000000)\n"
+    "True time, from the full leap-second list, on request with -o:\n"
+    "  tai       TAI seconds since 1958-01-01 00:00:00 TAI (1199145630 for 0)\n"
+    "  tt        TT seconds since 1958-01-01 00:00:00 TT, three decimals\n"
+    "  gps       GPS seconds since 1980-01-06 00:00:00 UTC\n"
+    "  gps-week  GPS week (not modulo 1024) and second of the week, WEEK:SECOND\n"
+    "As values they are written tai:N, tt:N.NNN, gps:N and gps-week:W:S; a real\n"
+    "leap second that the scale does not count is refused.\n"
+    "\n"
     "A refused value prints a one-line message on standard error naming it\n"
     "(and its line number when read from standard input), and the run goes on.\n"
     "\n"
     "Options:\n"
     "  -o, --output=FORMS     the forms to write, comma-separated, of count,\n"
     "                         iso8601, text, yearday and posix (POSIX seconds)\n"
-    "                         (default: the first four), and the time codes\n"
-    "                         cuc, cds and ccs\n"
+    "                         (default: the first four), the time codes cuc,\n"
+    "                         cds and ccs, and tai, tt, gps and gps-week\n"
     "      --format=PATTERN   write the count in a strftime layout instead,\n"
     "                         as %Y-%m-%d %H:%M:%S (the leap second as :60)\n"
     "      --input-format=PATTERN\n"
@@ -113,6 +123,13 @@ constexpr char kHelp[] =
     "      --ccs-octets=N     CCS sub-second octets, 0-6 (default 3, 10^-6 s)\n"
     "      --no-pfield        codes without their P-field (implicit, as the\n"
     "                         options above say)\n"
+    "      --leap-seconds=FILE  the leap-second list (leap-seconds.list format)\n"
+    "                         for tai, tt, gps and gps-week (default: the file\n"
+    "                         $SEC1996_LEAP_SECONDS names, else\n"
+    "                         /usr/share/zoneinfo/leap-seconds.list, else the\n"
+    "                         copy built into the library)\n"
+    "      --leap-list        print the leap-second list in use: source, dates,\n"
+    "                         entries; a warning on standard error if expired\n"
     "  -h, --help             print this help\n"
     "      --version          print the version\n"
     "      --                 treat every later argument as a value\n"
@@ -224,7 +241,20 @@ int main(int argc, char** argv) {
       std::fputs(kUsage, stderr);
       return kExitTrouble;
     case Options::Action::kConvert:
+    case Options::Action::kLeapList:
       break;
+  }
+  {
+    std::string message;
+    if (!useLeapSecondsFile(options.leapSecondsFile, message)) {
+      complain(message);
+      return kExitTrouble;
+    }
+  }
+  if (options.action == Options::Action::kLeapList) {
+    if (printLeapList()) return kExitSuccess;
+    complain(std::string("cannot write standard output: ") + std::strerror(errno));
+    return kExitTrouble;
   }
 
   Output output(STDOUT_FILENO);

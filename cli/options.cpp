@@ -27,15 +27,19 @@ std::optional<std::string> readForms(std::string_view list, std::vector<Form>& f
     const std::size_t comma = list.find(',', start);
     const std::string_view name = list.substr(start, comma - start);
     bool known = false;
-    for (const Form form : kNamedForms) {
-      if (formName(form) == name) {
-        forms.push_back(form);
-        known = true;
+    const auto pick = [&](const auto& group) {
+      for (const Form form : group) {
+        if (formName(form) == name) {
+          forms.push_back(form);
+          known = true;
+        }
       }
-    }
+    };
+    pick(kNamedForms);
+    pick(kTrueTimeForms);
     if (!known) {
       return "unknown output form " + quoted(name, false) +
-             " (count, iso8601, text, yearday, posix, cuc, cds or ccs)";
+             " (count, iso8601, text, yearday, posix, cuc, cds, ccs, tai, tt, gps or gps-week)";
     }
     if (comma == std::string_view::npos) return std::nullopt;
     start = comma + 1;
@@ -149,7 +153,8 @@ Options parseOptions(int argc, const char* const* argv) {
                                is("", "--from") || is("", "--cuc-octets") || is("", "--cds-day") ||
                                is("", "--cds-sub") || is("", "--cds-epoch") ||
                                is("", "--ccs-calendar") || is("", "--ccs-octets") ||
-                               is("", "--format") || is("", "--input-format");
+                               is("", "--format") || is("", "--input-format") ||
+                               is("", "--leap-seconds");
     std::string_view value;
     if (takesArgument) {
       if (attached) {
@@ -170,6 +175,11 @@ Options parseOptions(int argc, const char* const* argv) {
     } else if (is("", "--version")) {
       options.action = Options::Action::kVersion;
       return options;
+    } else if (is("", "--leap-list")) {
+      options.action = Options::Action::kLeapList;
+    } else if (is("", "--leap-seconds")) {
+      if (value.empty()) problem = "an empty --leap-seconds: give a leap-seconds.list file";
+      options.leapSecondsFile = value;
     } else if (is("", "--header")) {
       options.header = true;
     } else if (is("-f", "--field")) {
@@ -240,6 +250,9 @@ Options parseOptions(int argc, const char* const* argv) {
     if (!options.fieldName.empty()) options.header = true;
   }
   options.keep = keep.value_or(options.column);
+  if (options.action == Options::Action::kLeapList && !options.values.empty()) {
+    return usageError("--leap-list takes no VALUE");
+  }
   return options;
 }
 

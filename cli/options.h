@@ -28,7 +28,7 @@
 namespace sec1996::cli {
 
 struct Options {
-  enum class Action { kConvert, kHelp, kVersion, kUsageError };
+  enum class Action { kConvert, kHelp, kVersion, kUsageError, kLeapList };
   Action action = Action::kConvert;
   std::string error;  // for kUsageError: what is wrong, in a few words
 
@@ -57,6 +57,7 @@ struct Options {
   // codes read and written.
   std::optional<Code> from;
   CodeLayouts codes;
+  std::string leapSecondsFile;  // --leap-seconds; empty: the default table
 };
 
 // Reads argv; every problem is a kUsageError with its reason.

@@ -12,6 +12,8 @@
 #include <limits>
 #include <system_error>
 
+#include "true_time.h"
+
 namespace sec1996::cli {
 namespace {
 
@@ -351,6 +353,7 @@ ParseResult parseValue(std::string_view input) {
   if (input.back() == '\r') return refuse("ends in a carriage return (a DOS line ending?)");
   if (isSpace(input.front())) return refuse("starts with white space");
   if (isSpace(input.back())) return refuse("ends with white space");
+  if (auto trueTime = parseTrueTime(input)) return *std::move(trueTime);
 
   // Leading digits: a whole count, or the first field of a date.
   std::uint64_t value = 0;

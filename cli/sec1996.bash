@@ -13,10 +13,12 @@ _sec1996() {
   elif [[ $prev == = ]] && ((COMP_CWORD > 1)); then
     prev=${COMP_WORDS[COMP_CWORD - 2]}
   fi
-  local forms='count iso8601 text yearday posix cuc cds ccs'
+  local forms='count iso8601 text yearday posix cuc cds ccs tai tt gps gps-week'
   local options='--output --format --input-format --header --keep --drop --placeholder
     --field --delimiter --append --replace --help --version --from --cuc-octets --cds-day
     --cds-sub --cds-epoch --ccs-calendar --ccs-octets --no-pfield'
+  # True time: the leap-second list.
+  options+=' --leap-seconds --leap-list'
 
   # A comma-separated list of forms: complete the part after the last comma.
   case $prev in
@@ -30,6 +32,10 @@ _sec1996() {
     -d | --delimiter)
       # Tab is the default, so a comma is the one worth offering.
       mapfile -t COMPREPLY < <(compgen -W ',' -- "$cur")
+      return
+      ;;
+    --leap-seconds)
+      mapfile -t COMPREPLY < <(compgen -f -- "$cur")
       return
       ;;
     --format | --input-format)

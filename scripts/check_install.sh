@@ -63,7 +63,7 @@ step "installed files"
 pc=$(find "$prefix" -name sec1996.pc)
 [ -n "$pc" ] || fail "no sec1996.pc under $prefix"
 libdir=$(dirname "$(dirname "$pc")")
-for f in "$prefix/include/sec1996.h" "$prefix/include/sec1996_ccsds.h" "$libdir/libsec1996.a" "$libdir/libsec1996.so" \
+for f in "$prefix/include/sec1996.h" "$prefix/include/sec1996_ccsds.h" "$prefix/include/sec1996_scales.h" "$prefix/include/sec1996_scales.hpp" "$libdir/libsec1996.a" "$libdir/libsec1996.so" \
   "$libdir/libsec1996.so.$major" "$libdir/libsec1996.so.$version" \
   "$libdir/cmake/Sec1996/Sec1996Config.cmake" "$libdir/cmake/Sec1996/Sec1996ConfigVersion.cmake" \
   "$prefix/share/doc/sec1996/LICENSE" "$prefix/include/sec1996_date.hpp" \

@@ -5,6 +5,8 @@
 #               over a million counts, and parseDate1996 reading them back
 #   references  the core with the full leap-second list, and the public
 #               functions to the end of 1998, against Hinnant's date and ERFA
+#   scales      true time (sec1996_scales.h: TAI, TT, GPS, TAI-UTC) against
+#               ERFA both ways, with the tests' pinned leap-second list
 #   timezones   CvtTest's output is byte-identical under every zone of the
 #               tz database, some POSIX TZ strings, and TZ unset
 #   asan        the test suite built with AddressSanitizer and UBSan
@@ -19,7 +21,7 @@ cd "$(dirname "$0")/.."
 readonly JOBS=2
 readonly FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
 readonly ZONEINFO=/usr/share/zoneinfo
-readonly ALL_STAGES=(exhaustive patterns references timezones asan tsan fuzz)
+readonly ALL_STAGES=(exhaustive patterns references scales timezones asan tsan fuzz)
 stages=("$@")
 [ ${#stages[@]} -gt 0 ] || stages=("${ALL_STAGES[@]}")
 
@@ -43,6 +45,11 @@ need_command g++
 need_file /usr/include/gtest/gtest.h libgtest-dev
 need_file "$ZONEINFO/leap-seconds.list" tzdata
 if wants references; then
+  need_file /usr/include/date/tz.h libhowardhinnant-date-dev
+  need_file /usr/include/erfa.h liberfa-dev
+fi
+if wants scales; then
+  # The verification build configures the peers of the references stage.
   need_file /usr/include/date/tz.h libhowardhinnant-date-dev
   need_file /usr/include/erfa.h liberfa-dev
 fi
@@ -77,7 +84,7 @@ configure_and_build() {  # build dir, then cmake arguments
       tail -n 30 "$log_dir/$(basename "$dir").build.log" 2>/dev/null; return 1; }
 }
 
-needs_verify_build() { wants exhaustive || wants patterns || wants references || wants timezones; }
+needs_verify_build() { wants exhaustive || wants patterns || wants references || wants scales || wants timezones; }
 verify_built=1
 if needs_verify_build; then
   banner "build (Release, verification programs)"
@@ -116,6 +123,12 @@ fi
 if wants references; then
   banner "references: Hinnant's date and ERFA"
   run_verify_program references sec1996_references 'core with the full list.*'
+fi
+
+# --- 2b. true time ----------------------------------------------------------
+if wants scales; then
+  banner "scales: TAI, TT, GPS and TAI-UTC against ERFA"
+  run_verify_program scales sec1996_scales_references 'true time against ERFA.*'
 fi
 
 # --- 3. every time zone ---------------------------------------------------
@@ -205,7 +218,7 @@ if wants fuzz; then
   banner "fuzz: libFuzzer, $FUZZ_SECONDS s per target"
   fuzz_flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
   fuzz_targets=(cvtToSec1996 cvtToSec1996_yd cvtToSec1996_checked getSecondsSince1996FromDate
-    parseDate1996_iso sql_count_text ccsds parseDate1996 parseDate1996_iso_opt)
+    parseDate1996_iso sql_count_text ccsds parseDate1996 parseDate1996_iso_opt leapListFromBuffer1996)
   # Only the targets and the library they link: the rest of the tree is
   # built with g++ by the other stages.
   if ! BUILD_TARGETS="${fuzz_targets[*]/#/fuzz_}" configure_and_build build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
@@ -218,6 +231,8 @@ if wants fuzz; then
     for target in "${fuzz_targets[@]}"; do
       corpus=build-fuzz/corpus/$target
       mkdir -p "$corpus"
+      # The list reader starts from the pinned list and its broken copies.
+      [ "$target" != leapListFromBuffer1996 ] || cp tests/data/*.list "$corpus"/
       log="$log_dir/fuzz_$target.log"
       (cd build-fuzz && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
         "./fuzz/fuzz_$target" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \

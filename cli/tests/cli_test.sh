@@ -570,6 +570,77 @@ docs)
   [ "$(complete_words sec1996 --output = y)" = "yearday" ] || fail "completion of --output=y"
   ;;
 
+true_time)
+  # The true-time forms out and in, with the tests' pinned list; the list
+  # printed; broken and expired lists.
+  data=$(cd "$(dirname "$0")/../../tests/data" && pwd)
+  pinned=(--leap-seconds "$data/leap-seconds.list")
+  run "${pinned[@]}" -o count,tai,tt,gps,gps-week 0 47260800 662774401 976320001
+  expect_status 0
+  expect_file err </dev/null
+  expect_file out <<'END'
+0	1199145630	1199145662.184	504489611	834:86411
+47260800	1246406430	1246406462.184	551750411	912:172811
+662774401	1861920037	1861920069.184	1167264018	1930:18
+976320001	2175465637	2175465669.184	1480809618	2448:259218
+END
+  run "${pinned[@]}" -o count tai:1246406430 tt:1861920069.184 gps:1480809618 gps-week:834:86411 \
+    tai:1861920036 tt:1199145662.185 gps-week:834:604800 tai:x gps:1
+  expect_status 1
+  expect_file out <<'END'
+47260800
+662774401
+976320001
+0
+END
+  expect_file err <<'END'
+sec1996: argument 9: "tai:1861920036": a UTC leap second that the scale does not count
+sec1996: argument 10: "tt:1199145662.185": a fraction of a second where whole seconds are needed
+sec1996: argument 11: "gps-week:834:604800": a field is out of its range
+sec1996: argument 12: "tai:x": not whole tai seconds
+sec1996: argument 13: "gps:1": outside the scale, 1996-01-01T00:00:00Z to 2132-02-07T06:28:14Z
+END
+  # Column mode takes the forms too.
+  printf 'id\tcount\na\t0\n' >"$work/in"
+  run "${pinned[@]}" -f count -o tai,gps-week
+  expect_status 0
+  expect_file out <<'END'
+id	count	count_tai	count_gps-week
+a	0	1199145630	834:86411
+END
+  : >"$work/in"
+  run "${pinned[@]}" --leap-list
+  expect_status 0
+  [ "$(sed -n 1p "$work/out")" = "source	file given by --leap-seconds	$data/leap-seconds.list" ] ||
+    fail "--leap-list source: $(sed -n 1p "$work/out")"
+  grep -qx 'expires	2027-06-28' "$work/out" || grep -qx 'expires	2027-06-28	expired' "$work/out" ||
+    fail "--leap-list expiry"
+  grep -qx 'entries	28' "$work/out" || fail "--leap-list entry count"
+  grep -qx '2017-01-01	37' "$work/out" || fail "--leap-list last entry"
+  run --leap-seconds "$data/leap-seconds-expired.list" --leap-list
+  expect_status 0
+  grep -q 'expired on 2020-06-28' "$work/err" || fail "no warning for an expired list"
+  run --leap-seconds "$data/leap-seconds-expired.list" -o tai 976320001 976320002
+  expect_status 0
+  [ "$(grep -c 'past the leap-second list' "$work/err")" -eq 1 ] || fail "the expiry warning is not given once"
+  run --leap-seconds "$data/leap-seconds-malformed.list" 0
+  expect_status 2
+  expect_file err <<END
+sec1996: $data/leap-seconds-malformed.list:113: '3x' is not TAI-UTC seconds
+END
+  run --leap-seconds "$data/no-such.list" --leap-list
+  expect_status 2
+  # A missing default file falls back to the built-in copy, and says so.
+  SEC1996_LEAP_SECONDS=$work/missing.list run -o tai 0
+  expect_status 0
+  expect_file out <<<"1199145630"
+  grep -q 'the built-in list is used' "$work/err" || fail "no word of the fallback"
+  SEC1996_LEAP_SECONDS=$work/missing.list run --leap-list
+  grep -q '^source	built-in	built-in$' "$work/out" || fail "--leap-list does not name the built-in copy"
+  # The default output is unchanged.
+  run 0
+  expect_file out <<<"0	1996-01-01T00:00:00Z	01-Jan-1996 00:00:00	1996. 1.000000"
+  ;;
 *)
   fail "unknown case"
   ;;
