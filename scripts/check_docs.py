@@ -279,9 +279,17 @@ def run_examples(prefix, python, only):
                 # the main module of the process that starts them.
                 driver = os.path.join(work, "run_doctest.py")
                 with open(driver, "w", encoding="utf-8") as f:
+                    # Blank-insensitive, as numpy's line breaks in a printed
+                    # array follow the terminal width, and with the names
+                    # python/tests/test_docs.py gives the same blocks.
                     f.write("import doctest, sys\n"
+                            "import numpy as np\n"
+                            "import sec1996\n"
                             "if __name__ == '__main__':\n"
-                            "    r = doctest.testfile(sys.argv[1], module_relative=False)\n"
+                            "    r = doctest.testfile(sys.argv[1], module_relative=False,\n"
+                            "                         globs={'np': np, 'sec1996': sec1996},\n"
+                            "                         optionflags=doctest.NORMALIZE_WHITESPACE\n"
+                            "                         | doctest.ELLIPSIS)\n"
                             "    sys.exit(1 if r.failed or not r.attempted else 0)\n")
                 command = [python, driver, doctest]
             result = subprocess.run(command, cwd=work, env=env, capture_output=True, text=True,
