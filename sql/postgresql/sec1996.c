@@ -4,7 +4,7 @@
  * casts and functions.
  *
  * Everything about the scale (the epoch, the span, the leap second) comes
- * from the library through its public header; this file only moves values
+ * from the library through its public headers; this file only moves values
  * between PostgreSQL's representations and the library's.
  */
 #include "postgres.h"
@@ -19,6 +19,7 @@
 #include "utils/timestamp.h"
 
 #include <sec1996.h>
+#include <sec1996_scales.h>
 
 #include "count_text.h"
 
@@ -251,4 +252,64 @@ Datum sec1996_year_day(PG_FUNCTION_ARGS) {
   values[0] = Int32GetDatum(yearDay.year);
   values[1] = Float8GetDatum(yearDay.dayOfYear);
   PG_RETURN_DATUM(HeapTupleGetDatum(heap_form_tuple(descriptor, values, nulls)));
+}
+
+/* TAI seconds since 1958-01-01 00:00:00 TAI, from the library's default
+ * leap-second list.  That list is loaded once per server process, on the
+ * first call, from the file SEC1996_LEAP_SECONDS names in the server's
+ * environment, else SEC1996_LEAP_SECONDS_FILE, else the copy built into the
+ * library.  A count at or past the list's expiry still gets its value, which
+ * assumes no further leap second; it is told once per call site and query
+ * (the flag lives in fn_extra, which each execution of a query sets up
+ * afresh), so that a scan over many such counts warns once, not per row. */
+PG_FUNCTION_INFO_V1(sec1996_tai);
+Datum sec1996_tai(PG_FUNCTION_ARGS) {
+  Sec1996 count = PG_GETARG_SEC1996(0);
+  int64_t tai = 0;
+  Sec1996ParseStatus status = cvtFromSec1996_tai(NULL, count, &tai);
+  char iso[SEC1996_ISO_SIZE];
+  Sec1996LeapListInfo info;
+
+  if (status == SEC1996_PARSE_LIST_EXPIRED && fcinfo->flinfo->fn_extra == NULL) {
+    fcinfo->flinfo->fn_extra = MemoryContextAllocZero(fcinfo->flinfo->fn_mcxt, 1);
+    leapListInfo1996(NULL, &info);
+    ereport(WARNING,
+            (errmsg("sec1996_tai: %s lies past the expiry of the leap-second list",
+                    stringDate1996_iso(count, iso)),
+             errdetail("The list (%s) holds until %04d-%02d-%02d; the value assumes no further "
+                       "leap second.",
+                       info.origin, info.expires.year, info.expires.mon, info.expires.day),
+             errhint("Install a newer leap-seconds.list (tzdata) and start a new session.")));
+  } else if (status != SEC1996_PARSE_OK && status != SEC1996_PARSE_LIST_EXPIRED) {
+    /* Only a list that starts after the count refuses it. */
+    leapListInfo1996(NULL, &info);
+    ereport(ERROR, (errcode(ERRCODE_DATETIME_FIELD_OVERFLOW),
+                    errmsg("sec1996_tai: no TAI-UTC for %s", stringDate1996_iso(count, iso)),
+                    errdetail("The leap-second list (%s) starts at %04d-%02d-%02d.", info.origin,
+                              info.entries[0].date.year, info.entries[0].date.mon,
+                              info.entries[0].date.day)));
+  }
+  PG_RETURN_INT64(tai);
+}
+
+/* The count as text in the layout of a strftime-style pattern. */
+PG_FUNCTION_INFO_V1(sec1996_format);
+Datum sec1996_format(PG_FUNCTION_ARGS) {
+  Sec1996 count = PG_GETARG_SEC1996(0);
+  char* pattern = text_to_cstring(PG_GETARG_TEXT_PP(1));
+  char small[256];
+  char* buffer = small;
+  size_t length = 0;
+  Sec1996ParseStatus status = formatDate1996(count, pattern, buffer, sizeof small, &length);
+
+  if (status == SEC1996_PARSE_BUFFER_TOO_SMALL) {
+    buffer = palloc(length);
+    status = formatDate1996(count, pattern, buffer, length, &length);
+  }
+  if (status != SEC1996_PARSE_OK)
+    ereport(ERROR, (errcode(ERRCODE_INVALID_DATETIME_FORMAT),
+                    errmsg("invalid pattern for sec1996_format: \"%s\"", pattern),
+                    errdetail("At character %zu: %s.", length + 1, parseStatusText1996(status)),
+                    errhint("See the conversions of formatDate1996, as \"%%F %%T\".")));
+  PG_RETURN_TEXT_P(cstring_to_text_with_len(buffer, (int)length));
 }

@@ -9,6 +9,9 @@
  *   sec1996_from_unixepoch(seconds)  the count of the second holding them
  *   sec1996_is_leap(count)           1 for the leap second, else 0
  *   sec1996_text(count)              "DD-Mon-YYYY HH:MM:SS"
+ *   sec1996_format(count, pattern)   the text in a strftime-style pattern's
+ *                                    layout, 23:59:60 kept
+ *   sec1996_tai(count)               TAI seconds since 1958-01-01 TAI
  *
  * As SQLite's own date functions, each gives NULL for NULL and for input it
  * cannot convert.  Each has a twin with the suffix _strict that raises an
@@ -16,26 +19,33 @@
  * an integer 0 to 4294967295, or a real or a text of such an integral value.
  *
  * Everything about the scale comes from the library through its public
- * header.  No function reads a file or the environment; all are
- * deterministic and innocuous, so they may be used in indexes, generated
- * columns and CHECK constraints.
+ * headers.  All functions but sec1996_tai read neither a file nor the
+ * environment and are deterministic and innocuous, so they may be used in
+ * indexes, generated columns and CHECK constraints.  sec1996_tai takes the
+ * library's default leap-second list, which the first call in the process
+ * loads from a file (or the built-in copy): a newer list changes the TAI of
+ * counts past the older one's expiry, so it is registered as neither.
  */
 #include <sqlite3ext.h>
 SQLITE_EXTENSION_INIT1
 
 #include <sec1996.h>
+#include <sec1996_scales.h>
 
 #include <stdint.h>
 #include <string.h>
 
 typedef void (*ScalarFunction)(sqlite3_context*, int, sqlite3_value**);
 
-/* One SQL function: its name, its C function and its error mode.  Each row
- * is its function's user data. */
+/* One SQL function: its name, its C function, its error mode, its number
+ * of arguments and whether its result depends on its arguments alone.  Each
+ * row is its function's user data. */
 typedef struct Sec1996Function {
   const char* name;
   ScalarFunction function;
-  int strict; /* 1: bad input raises an error; 0: it gives NULL */
+  int strict;        /* 1: bad input raises an error; 0: it gives NULL */
+  int arguments;     /* the number of arguments */
+  int deterministic; /* 1: DETERMINISTIC and INNOCUOUS; 0: neither */
 } Sec1996Function;
 
 static const Sec1996Function* function_of(sqlite3_context* context) {
@@ -202,32 +212,109 @@ static void sec1996_from_unixepoch(sqlite3_context* context, int argc, sqlite3_v
   sqlite3_result_int64(context, count);
 }
 
+/* The count's TAI from the default list.  A count at or past the list's
+ * expiry gets its value, which assumes no further leap second, in both
+ * modes: that is a caveat of every such value, not bad input. */
+static void sec1996_tai(sqlite3_context* context, int argc, sqlite3_value** argv) {
+  Sec1996 count;
+  int64_t tai = 0;
+  Sec1996ParseStatus status;
+  char* message;
+
+  (void)argc;
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL || !read_count(context, argv[0], &count)) return;
+  status = cvtFromSec1996_tai(NULL, count, &tai);
+  if (status == SEC1996_PARSE_OK || status == SEC1996_PARSE_LIST_EXPIRED) {
+    sqlite3_result_int64(context, tai);
+    return;
+  }
+  /* Only a list that starts after the count refuses it. */
+  if (is_strict(context)) {
+    message = sqlite3_mprintf("no TAI-UTC for count %u in the leap-second list", (unsigned)count);
+    refuse(context, message != NULL ? message : parseStatusText1996(status));
+    sqlite3_free(message);
+  }
+}
+
+static void sec1996_format(sqlite3_context* context, int argc, sqlite3_value** argv) {
+  Sec1996 count;
+  const char* pattern;
+  size_t patternLength;
+  char small[256];
+  char* buffer = small;
+  size_t length = 0;
+  Sec1996ParseStatus status;
+  char* message;
+
+  (void)argc;
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL ||
+      !read_count(context, argv[0], &count))
+    return;
+  pattern = (const char*)sqlite3_value_text(argv[1]);
+  if (pattern == NULL) {
+    sqlite3_result_error_nomem(context);
+    return;
+  }
+  /* The library reads a pattern up to its first zero byte: one inside the
+   * value would cut it short unseen, so it is refused there. */
+  patternLength = strlen(pattern);
+  if (patternLength != (size_t)sqlite3_value_bytes(argv[1])) {
+    status = SEC1996_PARSE_PATTERN;
+    length = patternLength;
+  } else {
+    status = formatDate1996(count, pattern, buffer, sizeof small, &length);
+    if (status == SEC1996_PARSE_BUFFER_TOO_SMALL) {
+      buffer = sqlite3_malloc64(length);
+      if (buffer == NULL) {
+        sqlite3_result_error_nomem(context);
+        return;
+      }
+      status = formatDate1996(count, pattern, buffer, length, &length);
+    }
+  }
+  if (status == SEC1996_PARSE_OK) {
+    sqlite3_result_text(context, buffer, (int)length, SQLITE_TRANSIENT);
+  } else if (is_strict(context)) {
+    message = sqlite3_mprintf("pattern '%q' refused at character %llu: %s", pattern,
+                              (unsigned long long)length + 1, parseStatusText1996(status));
+    refuse(context, message != NULL ? message : parseStatusText1996(status));
+    sqlite3_free(message);
+  }
+  if (buffer != small) sqlite3_free(buffer);
+}
+
 static const Sec1996Function kFunctions[] = {
-    {"sec1996_iso", sec1996_iso, 0},
-    {"sec1996_iso_strict", sec1996_iso, 1},
-    {"sec1996_from_iso", sec1996_from_iso, 0},
-    {"sec1996_from_iso_strict", sec1996_from_iso, 1},
-    {"sec1996_to_unixepoch", sec1996_to_unixepoch, 0},
-    {"sec1996_to_unixepoch_strict", sec1996_to_unixepoch, 1},
-    {"sec1996_from_unixepoch", sec1996_from_unixepoch, 0},
-    {"sec1996_from_unixepoch_strict", sec1996_from_unixepoch, 1},
-    {"sec1996_is_leap", sec1996_is_leap, 0},
-    {"sec1996_is_leap_strict", sec1996_is_leap, 1},
-    {"sec1996_text", sec1996_text, 0},
-    {"sec1996_text_strict", sec1996_text, 1},
+    {"sec1996_iso", sec1996_iso, 0, 1, 1},
+    {"sec1996_iso_strict", sec1996_iso, 1, 1, 1},
+    {"sec1996_from_iso", sec1996_from_iso, 0, 1, 1},
+    {"sec1996_from_iso_strict", sec1996_from_iso, 1, 1, 1},
+    {"sec1996_to_unixepoch", sec1996_to_unixepoch, 0, 1, 1},
+    {"sec1996_to_unixepoch_strict", sec1996_to_unixepoch, 1, 1, 1},
+    {"sec1996_from_unixepoch", sec1996_from_unixepoch, 0, 1, 1},
+    {"sec1996_from_unixepoch_strict", sec1996_from_unixepoch, 1, 1, 1},
+    {"sec1996_is_leap", sec1996_is_leap, 0, 1, 1},
+    {"sec1996_is_leap_strict", sec1996_is_leap, 1, 1, 1},
+    {"sec1996_text", sec1996_text, 0, 1, 1},
+    {"sec1996_text_strict", sec1996_text, 1, 1, 1},
+    {"sec1996_format", sec1996_format, 0, 2, 1},
+    {"sec1996_format_strict", sec1996_format, 1, 2, 1},
+    {"sec1996_tai", sec1996_tai, 0, 1, 0},
+    {"sec1996_tai_strict", sec1996_tai, 1, 1, 0},
 };
 
 /* The entry point SQLite derives from the file name libsec1996_sqlite. */
 __attribute__((visibility("default"))) int sqlite3_secsqlite_init(sqlite3* db, char** errorMessage,
                                                                   const sqlite3_api_routines* api) {
-  const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
   size_t i;
   int rc = SQLITE_OK;
 
   (void)errorMessage;
   SQLITE_EXTENSION_INIT2(api);
-  for (i = 0; i < sizeof kFunctions / sizeof kFunctions[0] && rc == SQLITE_OK; i++)
-    rc = sqlite3_create_function(db, kFunctions[i].name, 1, flags, (void*)&kFunctions[i],
-                                 kFunctions[i].function, NULL, NULL);
+  for (i = 0; i < sizeof kFunctions / sizeof kFunctions[0] && rc == SQLITE_OK; i++) {
+    int flags = SQLITE_UTF8;
+    if (kFunctions[i].deterministic) flags |= SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+    rc = sqlite3_create_function(db, kFunctions[i].name, kFunctions[i].arguments, flags,
+                                 (void*)&kFunctions[i], kFunctions[i].function, NULL, NULL);
+  }
   return rc;
 }

@@ -42,3 +42,17 @@ CREATE INDEX readings_leap ON readings (sec1996_is_leap(at));
 SELECT at, shown FROM readings WHERE sec1996_is_leap(at);
 
 DROP TABLE readings, events;
+
+-- sec1996_tai is not IMMUTABLE, so no index may use it.
+CREATE TABLE tai_readings (at sec1996);
+CREATE INDEX tai_readings_tai ON tai_readings (sec1996_tai(at));
+CREATE INDEX tai_readings_format ON tai_readings (sec1996_format(at, '%Y.%j'));
+DROP TABLE tai_readings;
+
+-- A database at 1.0 updates to 1.1 and gains its functions.
+DROP EXTENSION sec1996;
+CREATE EXTENSION sec1996 VERSION '1.0';
+SELECT sec1996_tai('0');
+ALTER EXTENSION sec1996 UPDATE;
+SELECT extversion, sec1996_tai('0'), sec1996_format('47260800', '%F %T')
+FROM pg_extension WHERE extname = 'sec1996';

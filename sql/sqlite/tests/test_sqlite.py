@@ -64,6 +64,17 @@ class Conversions(unittest.TestCase):
             # second before it.
             self.assertEqual(from_posix, count - (count == LEAP))
 
+    def test_format_agrees_with_iso(self):
+        # The pattern of the ISO text, and one whose text outgrows the first
+        # buffer, against the ISO text itself.
+        rows = self.db.execute(
+            "SELECT value, sec1996_iso(value), sec1996_format(value, '%Y-%m-%dT%H:%M:%SZ'),"
+            " sec1996_format(value, ?) FROM json_each(?)",
+            ("%FT%TZ" * 30, str(self.counts))).fetchall()
+        for count, iso, formatted, long_text in rows:
+            self.assertEqual(formatted, iso, count)
+            self.assertEqual(long_text, iso * 30, count)
+
     def test_null_and_bad_input(self):
         for function, value in [("sec1996_iso", None), ("sec1996_iso", -1),
                                 ("sec1996_iso", 2**32), ("sec1996_iso", 0.5),
