@@ -29,7 +29,19 @@
 namespace sec1996::cli {
 
 enum class Form {
-  kCount, kIso8601, kText, kYearDay, kPosix, kPattern, kCuc, kCds, kCcs, kTai, kTt, kGps, kGpsWeek
+  kCount,
+  kIso8601,
+  kText,
+  kYearDay,
+  kPosix,
+  kPattern,
+  kCuc,
+  kCds,
+  kCcs,
+  kTai,
+  kTt,
+  kGps,
+  kGpsWeek
 };
 
 // Every form, in the order of the output line.
@@ -42,7 +54,7 @@ inline constexpr Form kCodeForms[] = {Form::kCuc, Form::kCds, Form::kCcs};
 
 // Every form --output names; kPattern is chosen by --format instead.
 inline constexpr Form kNamedForms[] = {Form::kCount, Form::kIso8601, Form::kText, Form::kYearDay,
-                                       Form::kPosix,  Form::kCuc,     Form::kCds,  Form::kCcs};
+                                       Form::kPosix, Form::kCuc,     Form::kCds,  Form::kCcs};
 
 // The name of a form, as --output takes it and --header prints it.
 std::string_view formName(Form form);

@@ -148,13 +148,12 @@ Options parseOptions(int argc, const char* const* argv) {
     const auto is = [name](std::string_view shortName, std::string_view longName) {
       return (!shortName.empty() && name == shortName) || name == longName;
     };
-    const bool takesArgument = is("-f", "--field") || is("-d", "--delimiter") ||
-                               is("-o", "--output") || is("-p", "--placeholder") ||
-                               is("", "--from") || is("", "--cuc-octets") || is("", "--cds-day") ||
-                               is("", "--cds-sub") || is("", "--cds-epoch") ||
-                               is("", "--ccs-calendar") || is("", "--ccs-octets") ||
-                               is("", "--format") || is("", "--input-format") ||
-                               is("", "--leap-seconds");
+    const bool takesArgument =
+        is("-f", "--field") || is("-d", "--delimiter") || is("-o", "--output") ||
+        is("-p", "--placeholder") || is("", "--from") || is("", "--cuc-octets") ||
+        is("", "--cds-day") || is("", "--cds-sub") || is("", "--cds-epoch") ||
+        is("", "--ccs-calendar") || is("", "--ccs-octets") || is("", "--format") ||
+        is("", "--input-format") || is("", "--leap-seconds");
     std::string_view value;
     if (takesArgument) {
       if (attached) {
@@ -257,9 +256,8 @@ Options parseOptions(int argc, const char* const* argv) {
 }
 
 ParseResult readValue(std::string_view input, const Options& options) {
-  ParseResult result =
-      options.from ? parseCode(input, *options.from, options.codes)
-                   : parseValue(input, options.inputPattern);
+  ParseResult result = options.from ? parseCode(input, *options.from, options.codes)
+                                    : parseValue(input, options.inputPattern);
   if (!result.ok) return result;
   for (const Form form : options.forms) {
     for (std::size_t i = 0; i < std::size(kCodeForms); ++i) {

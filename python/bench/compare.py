@@ -16,12 +16,12 @@ import numpy as np
 
 
 def load(path: str, name: str):  # type: ignore[no-untyped-def]
-    spec = importlib.util.spec_from_file_location(
+    found = importlib.util.spec_from_file_location(
         name, path + "/sec1996/__init__.py", submodule_search_locations=[path + "/sec1996"]
     )
-    module = importlib.util.module_from_spec(spec)
+    module = importlib.util.module_from_spec(found)
     sys.modules[name] = module
-    spec.loader.exec_module(module)
+    found.loader.exec_module(module)
     return module
 
 

@@ -577,7 +577,7 @@ struct CountLoops {
       &countsLoop<npy_uint64, Convert>, &countsLoop<double, Convert>};
 };
 
-struct UfuncSpec {
+struct UfuncEntry {
   const char* name;
   PyUFuncGenericFunction* functions;
   char* types;
@@ -627,7 +627,7 @@ char kFromYearDayTypes[] = {NPY_INT32, NPY_DOUBLE, NPY_BOOL, NPY_UINT32, NPY_INT
 #define SEC1996_STATUS_OUT \
   "status: int16 Sec1996ParseStatus codes, 0 where the element was converted.\n"
 
-const UfuncSpec kUfuncs[] = {
+const UfuncEntry kUfuncs[] = {
     {"to_posix", CountLoops<ToPosix>::functions, kToPosixTypes, 4, 1, 2, nullptr,
      "to_posix(count) -> (seconds, status)\n\n" SEC1996_COUNT_IN
      "seconds: int64 POSIX seconds (datetime64[s] as int64); the leap second gives 23:59:59 "
@@ -929,15 +929,15 @@ const StatusName kStatusNames[] = {
 #undef SEC1996_STATUS
 
 bool addUfuncs(PyObject* module) {
-  for (const UfuncSpec& spec : kUfuncs) {
+  for (const UfuncEntry& entry : kUfuncs) {
     PyObject* ufunc =
-        spec.signature == nullptr
-            ? PyUFunc_FromFuncAndData(spec.functions, kNoData, spec.types, spec.ntypes, spec.nin,
-                                      spec.nout, PyUFunc_None, spec.name, spec.doc, 0)
-            : PyUFunc_FromFuncAndDataAndSignature(spec.functions, kNoData, spec.types, spec.ntypes,
-                                                  spec.nin, spec.nout, PyUFunc_None, spec.name,
-                                                  spec.doc, 0, spec.signature);
-    if (ufunc == nullptr || PyModule_AddObject(module, spec.name, ufunc) < 0) {
+        entry.signature == nullptr
+            ? PyUFunc_FromFuncAndData(entry.functions, kNoData, entry.types, entry.ntypes,
+                                      entry.nin, entry.nout, PyUFunc_None, entry.name, entry.doc, 0)
+            : PyUFunc_FromFuncAndDataAndSignature(entry.functions, kNoData, entry.types,
+                                                  entry.ntypes, entry.nin, entry.nout, PyUFunc_None,
+                                                  entry.name, entry.doc, 0, entry.signature);
+    if (ufunc == nullptr || PyModule_AddObject(module, entry.name, ufunc) < 0) {
       Py_XDECREF(ufunc);
       return false;
     }
