@@ -1,7 +1,7 @@
 """Builds the sec1996 extension from the library's own sources.
 
 The extension compiles every unit of timescale/src together with the numpy
-ufuncs (ext/sec1996_ext.cpp, numpy's C API and the library's public headers
+ufuncs (the units of ext/, on numpy's C API and the library's public headers
 alone), so the installed package needs no libsec1996 at run time.  The
 version is the C library's, taken from the project() line of the root
 CMakeLists.txt.  Set SEC1996_WERROR=1 to turn warnings into errors, as
@@ -38,7 +38,7 @@ if os.environ.get("SEC1996_WERROR") == "1":
 
 # Paths relative to this directory, as setuptools wants them; the object
 # files then land under build/.
-sources = ["ext/sec1996_ext.cpp"] + [
+sources = sorted(str(path.relative_to(HERE)) for path in (HERE / "ext").glob("*.cpp")) + [
     os.path.relpath(path, HERE) for path in sorted((LIBRARY / "src").glob("*.cpp"))
 ]
 
@@ -53,6 +53,7 @@ extension = Extension(
         str(LIBRARY / "sec1996" / "detail"),
         numpy.get_include(),
     ],
+    depends=["ext/ufuncs.h"],
     define_macros=[("SEC1996_VERSION", f'"{VERSION}"')],
     extra_compile_args=["-std=c++20", "-O3", "-fvisibility=hidden"] + warnings,
     language="c++",

@@ -17,21 +17,9 @@
 // The module also holds a few of the library's single-value functions, for
 // the package's error messages and its tests.  Only the public headers are
 // used, as any user of the library would use them.
-#define PY_SSIZE_T_CLEAN
-#include <Python.h>
-#define NPY_NO_DEPRECATED_API NPY_1_7_API_VERSION
-#include <numpy/arrayobject.h>
-#include <numpy/ufuncobject.h>
+#define SEC1996_EXT_INIT_UNIT
+#include "ufuncs.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstring>
-#include <limits>
-#include <type_traits>
-
-#include "timescale/sec1996.h"
 #include "timescale/sec1996.hpp"
 
 #ifndef SEC1996_VERSION
@@ -40,126 +28,7 @@
 
 namespace {
 
-using Status = std::int16_t;
-
-// Elements per block: the scratch of a block stays in L1, and the library's
-// array forms run at full speed over it.
-constexpr npy_intp kBlock = 256;
-constexpr std::int64_t kNaT = std::numeric_limits<std::int64_t>::min();
-constexpr std::size_t kIsoLength = SEC1996_ISO_LENGTH;
-constexpr std::size_t kTextLength = SEC1996_TEXT_SIZE - 1;  // without the zero
-// The longest text element read: longer ones are refused unread.
-constexpr npy_intp kMaxText = 64;
-
-template <class T>
-T& at(char* base, npy_intp step, npy_intp i) {
-  return *reinterpret_cast<T*>(base + step * i);
-}
-
-template <class T>
-T load(const char* base, npy_intp step, npy_intp i) {
-  T value;
-  std::memcpy(&value, base + step * i, sizeof value);
-  return value;
-}
-
-// ---- Counts in ---------------------------------------------------------------
-
-// A count of any input dtype: integers must lie in 0..2^32-1, floats must
-// also be whole numbers (a float64 column of counts with NaN for a missing
-// value is what pandas makes of a CSV file).
-template <class T>
-Sec1996ParseStatus countOf(T value, Sec1996& count) {
-  static_assert(SEC1996_PARSE_OK == 0);
-  if constexpr (std::is_floating_point_v<T>) {
-    if (!std::isfinite(value)) return SEC1996_PARSE_NOT_A_NUMBER;
-    if (value < 0.0 || value > 4294967295.0) return SEC1996_PARSE_OUT_OF_SPAN;
-    if (value != std::floor(value)) return SEC1996_PARSE_FRACTION;
-  } else if constexpr (std::is_signed_v<T>) {
-    if (value < 0 || value > T{UINT32_MAX}) return SEC1996_PARSE_OUT_OF_SPAN;
-  } else {
-    if (value > T{UINT32_MAX}) return SEC1996_PARSE_OUT_OF_SPAN;
-  }
-  count = static_cast<Sec1996>(value);
-  return SEC1996_PARSE_OK;
-}
-
-// One conversion from counts.  Convert::outputs value outputs follow the
-// count in args; convert() writes elements [start, start + k) from a block
-// of counts, blank() the fixed value of a refused element, and whole() may
-// convert a whole contiguous uint32 run at once (returning false if not).
-template <class T, class Convert>
-void countsLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
-  const npy_intp n = dims[0];
-  constexpr int kStatusArg = 1 + Convert::outputs;
-  char* status = args[kStatusArg];
-  const npy_intp statusStep = steps[kStatusArg];
-  if constexpr (std::is_same_v<T, Sec1996>) {
-    if (steps[0] == sizeof(Sec1996) &&
-        Convert::whole(reinterpret_cast<const Sec1996*>(args[0]), n, args, dims, steps)) {
-      if (statusStep == 0) {  // one status for all, as a caller that needs none passes it
-        if (n > 0) at<Status>(status, 0, 0) = SEC1996_PARSE_OK;
-      } else if (statusStep == sizeof(Status)) {
-        std::memset(status, 0, static_cast<std::size_t>(n) * sizeof(Status));  // OK is 0
-      } else {
-        for (npy_intp i = 0; i < n; ++i) at<Status>(status, statusStep, i) = SEC1996_PARSE_OK;
-      }
-      return;
-    }
-  }
-  Sec1996 counts[kBlock];
-  Status codes[kBlock];
-  for (npy_intp start = 0; start < n; start += kBlock) {
-    const npy_intp k = std::min(kBlock, n - start);
-    const char* in = args[0] + steps[0] * start;
-    // First the common case, every element a count, in a loop without
-    // branches; the element-by-element checks only for a block that fails.
-    bool allCounts = false;
-    if constexpr (!std::is_floating_point_v<T>) {
-      const auto gather = [&](auto valueAt) {
-        bool all = true;
-        for (npy_intp i = 0; i < k; ++i) {
-          const T value = valueAt(i);
-          if constexpr (std::is_signed_v<T>) {
-            all &= value >= 0 && value <= T{UINT32_MAX};
-          } else {
-            all &= value <= T{UINT32_MAX};
-          }
-          counts[i] = static_cast<Sec1996>(value);
-        }
-        return all;
-      };
-      if (steps[0] == sizeof(T)) {  // contiguous: a loop the compiler vectorises
-        const T* values = reinterpret_cast<const T*>(in);
-        allCounts = gather([values](npy_intp i) { return values[i]; });
-      } else {
-        allCounts = gather([&](npy_intp i) { return load<T>(in, steps[0], i); });
-      }
-    }
-    if (!allCounts) {
-      for (npy_intp i = 0; i < k; ++i) {
-        codes[i] = static_cast<Status>(countOf(load<T>(in, steps[0], i), counts[i]));
-        if (codes[i] != SEC1996_PARSE_OK) counts[i] = 0;
-      }
-    }
-    Convert::convert(counts, k, start, args, dims, steps);
-    if (allCounts && statusStep == sizeof(Status)) {
-      std::memset(status + statusStep * start, 0, static_cast<std::size_t>(k) * sizeof(Status));
-      continue;
-    }
-    for (npy_intp i = 0; i < k; ++i) {
-      const Status code = allCounts ? Status{SEC1996_PARSE_OK} : codes[i];
-      if (code != SEC1996_PARSE_OK) Convert::blank(start + i, args, dims, steps);
-      at<Status>(status, statusStep, start + i) = code;
-    }
-  }
-}
-
-struct NoWhole {
-  static bool whole(const Sec1996*, npy_intp, char**, const npy_intp*, const npy_intp*) {
-    return false;
-  }
-};
+using namespace sec1996_ext;
 
 struct ToPosix : NoWhole {
   static constexpr int outputs = 1;
@@ -391,14 +260,6 @@ Sec1996ParseStatus parseText(char* text, std::size_t length, bool floor, Sec1996
   return parseDate1996_iso(text, length, &count, &offset);
 }
 
-// The length of a numpy fixed-width string: numpy pads with zeros at the end
-// and strips them when it reads the element back.
-template <class Unit>
-npy_intp paddedLength(const char* element, npy_intp width, npy_intp step) {
-  while (width > 0 && load<Unit>(element, step, width - 1) == 0) --width;
-  return width;
-}
-
 // (code units [n], floor bool) -> (count, status).  Unit: uint8 for S texts,
 // uint32 (UCS-4) for U texts, in which a character beyond ASCII, never part
 // of a valid text, reaches the parser as the byte 0xFF.
@@ -567,33 +428,6 @@ void fromYearDayLoop(char** args, const npy_intp* dims, const npy_intp* steps, v
 
 // ---- The ufuncs --------------------------------------------------------------
 
-// Loops of the count-in ufuncs, by input dtype: numpy takes the first one
-// its input casts to safely, so uint32 runs unconverted, every other integer
-// dtype but uint64 as int64, and floats as float64.
-template <class Convert>
-struct CountLoops {
-  static inline PyUFuncGenericFunction functions[4] = {
-      &countsLoop<npy_uint32, Convert>, &countsLoop<npy_int64, Convert>,
-      &countsLoop<npy_uint64, Convert>, &countsLoop<double, Convert>};
-};
-
-struct UfuncEntry {
-  const char* name;
-  PyUFuncGenericFunction* functions;
-  char* types;
-  int ntypes;
-  int nin;
-  int nout;
-  const char* signature;  // null for an element-wise ufunc
-  const char* doc;
-};
-
-void* kNoData[4] = {nullptr, nullptr, nullptr, nullptr};
-
-#define SEC1996_COUNT_TYPES(...)                                                                  \
-  NPY_UINT32, __VA_ARGS__, NPY_INT16, NPY_INT64, __VA_ARGS__, NPY_INT16, NPY_UINT64, __VA_ARGS__, \
-      NPY_INT16, NPY_DOUBLE, __VA_ARGS__, NPY_INT16
-
 char kToPosixTypes[] = {SEC1996_COUNT_TYPES(NPY_INT64)};
 char kLeapTypes[] = {SEC1996_COUNT_TYPES(NPY_BOOL)};
 char kTextTypes[] = {SEC1996_COUNT_TYPES(NPY_UINT8)};
@@ -601,7 +435,6 @@ char kTextUTypes[] = {SEC1996_COUNT_TYPES(NPY_UINT32)};
 char kFieldsTypes[] = {
     SEC1996_COUNT_TYPES(NPY_INT32, NPY_INT32, NPY_INT32, NPY_INT32, NPY_INT32, NPY_INT32)};
 char kYearDayTypes[] = {SEC1996_COUNT_TYPES(NPY_INT32, NPY_DOUBLE)};
-#undef SEC1996_COUNT_TYPES
 
 PyUFuncGenericFunction kFromTimeFunctions[] = {&fromTimeLoop};
 char kFromTimeTypes[] = {NPY_INT64, NPY_INT64,  NPY_INT64, NPY_BOOL,
@@ -620,12 +453,6 @@ PyUFuncGenericFunction kFromYearDayFunctions[] = {&fromYearDayLoop<npy_int32>,
                                                   &fromYearDayLoop<npy_int64>};
 char kFromYearDayTypes[] = {NPY_INT32, NPY_DOUBLE, NPY_BOOL, NPY_UINT32, NPY_INT16,
                             NPY_INT64, NPY_DOUBLE, NPY_BOOL, NPY_UINT32, NPY_INT16};
-
-#define SEC1996_COUNT_IN                                                                 \
-  "count: Sec1996 counts, any integer dtype (0 to 4294967295) or whole float64 numbers " \
-  "(NaN refused).\n"
-#define SEC1996_STATUS_OUT \
-  "status: int16 Sec1996ParseStatus codes, 0 where the element was converted.\n"
 
 const UfuncEntry kUfuncs[] = {
     {"to_posix", CountLoops<ToPosix>::functions, kToPosixTypes, 4, 1, 2, nullptr,
@@ -928,8 +755,11 @@ const StatusName kStatusNames[] = {
 };
 #undef SEC1996_STATUS
 
-bool addUfuncs(PyObject* module) {
-  for (const UfuncEntry& entry : kUfuncs) {
+}  // namespace
+
+bool sec1996_ext::addUfuncs(PyObject* module, const UfuncEntry* entries, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const UfuncEntry& entry = entries[i];
     PyObject* ufunc =
         entry.signature == nullptr
             ? PyUFunc_FromFuncAndData(entry.functions, kNoData, entry.types, entry.ntypes,
@@ -945,8 +775,6 @@ bool addUfuncs(PyObject* module) {
   return true;
 }
 
-}  // namespace
-
 PyMODINIT_FUNC PyInit__ext() {
   import_array();
   import_umath();
@@ -961,7 +789,7 @@ PyMODINIT_FUNC PyInit__ext() {
   }
   if (ok && PyModule_AddObject(module, "STATUS_CODES", codes) == 0) codes = nullptr;  // stolen
   if (codes != nullptr || PyModule_AddStringConstant(module, "__version__", SEC1996_VERSION) < 0 ||
-      !addUfuncs(module)) {
+      !sec1996_ext::addUfuncs(module, kUfuncs, std::size(kUfuncs))) {
     Py_XDECREF(codes);
     Py_DECREF(module);
     return nullptr;
