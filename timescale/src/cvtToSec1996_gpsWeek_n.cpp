@@ -10,26 +10,12 @@ using namespace sec1996::detail;
 [[gnu::always_inline]] inline size_t convert(const Sec1996LeapList* list, const int32_t* week,
                                              const int32_t* secondOfWeek, size_t n, unsigned flags,
                                              Sec1996* out, Sec1996ParseStatus* status) {
-  std::int64_t tai[kListBlock];
-  Sec1996ParseStatus refused[kListBlock];
-  size_t flagged = 0;
-  for (size_t start = 0; start < n; start += kListBlock) {
-    const size_t m = n - start < kListBlock ? n - start : kListBlock;
-    for (size_t i = 0; i < m; ++i) {
-      const int32_t second = secondOfWeek[start + i];
-      const bool inWeek = second >= 0 && second < kSecondsPerWeek;
-      tai[i] = taiFromGps(std::int64_t{week[start + i]} * kSecondsPerWeek + second);
-      refused[i] = inWeek ? SEC1996_PARSE_OK : SEC1996_PARSE_FIELD_RANGE;
-    }
-    forEachCount(*list, tai, m, flags, [&](size_t i, std::uint32_t count, Sec1996ParseStatus s) {
-      const bool early = refused[i] != SEC1996_PARSE_OK;
-      const Sec1996ParseStatus both = early ? refused[i] : s;
-      out[start + i] = early ? 0 : count;
-      if (status != nullptr) status[start + i] = both;
-      flagged += both != SEC1996_PARSE_OK ? 1 : 0;
-    });
-  }
-  return flagged;
+  return writeCounts(*list, n, flags, out, status, [&](size_t i) {
+    const int32_t second = secondOfWeek[i];
+    const bool inWeek = second >= 0 && second < kSecondsPerWeek;
+    return TaiOrRefusal{taiFromGps(std::int64_t{week[i]} * kSecondsPerWeek + second),
+                        inWeek ? SEC1996_PARSE_OK : SEC1996_PARSE_FIELD_RANGE};
+  });
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 Sec1996ParseStatus cvtToSec1996_tt(const Sec1996LeapList* list, int64_t ttMilliseconds,
                                    unsigned flags, Sec1996* count) {
   using namespace sec1996::detail;
-  const TaiFromTt tai = taiFromTt(ttMilliseconds);
+  const TaiOrRefusal tai = taiFromTt(ttMilliseconds);
   if (tai.status != SEC1996_PARSE_OK) return tai.status;
   return storeCount(countOfTai(listOrDefault(list), tai.tai, flags), flags, count);
 }

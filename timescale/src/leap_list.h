@@ -573,14 +573,16 @@ constexpr bool hasValue(Sec1996ParseStatus status) {
   return status == SEC1996_PARSE_OK || status == SEC1996_PARSE_LIST_EXPIRED;
 }
 
-// TT in milliseconds to TAI in seconds, or FRACTION / OUT_OF_SPAN.
-struct TaiFromTt {
+// A TAI value in seconds, or the status that refuses an input before the
+// list is asked.
+struct TaiOrRefusal {
   std::int64_t tai;
   Sec1996ParseStatus status;
 };
-// (Truncating division and a correction rather than floorDiv and floorMod,
-// whose product would overflow near INT64_MIN.)
-constexpr TaiFromTt taiFromTt(std::int64_t ttMilliseconds) {
+// TT in milliseconds to TAI in seconds, or FRACTION.  (Truncating division
+// and a correction rather than floorDiv and floorMod, whose product would
+// overflow near INT64_MIN.)
+constexpr TaiOrRefusal taiFromTt(std::int64_t ttMilliseconds) {
   std::int64_t seconds = ttMilliseconds / 1000;
   std::int64_t millis = ttMilliseconds % 1000;
   if (millis < 0) {
@@ -704,6 +706,52 @@ template <class Finish>
       finish(start + i, out, s);
     }
   }
+}
+
+// The forward array forms of one value an element: out[i] = value(i, tai)
+// where the status has a value, else 0.  Returns the number of elements
+// whose status is not SEC1996_PARSE_OK.
+template <class T, class Value>
+[[gnu::always_inline]] inline std::size_t writeFromTai(const Sec1996LeapList& list,
+                                                       const std::uint32_t* in, std::size_t n,
+                                                       T* out, Sec1996ParseStatus* status,
+                                                       Value value) {
+  std::size_t flagged = 0;
+  forEachTai(list, in, n, [&](std::size_t i, std::int64_t tai, Sec1996ParseStatus s) {
+    out[i] = hasValue(s) ? value(i, tai) : T{0};
+    if (status != nullptr) status[i] = s;
+    flagged += s != SEC1996_PARSE_OK ? 1 : 0;
+  });
+  return flagged;
+}
+
+// The reverse array forms from another scale: element i as TAI by toTai(i),
+// a TaiOrRefusal, then as a count, or 0 with the refusal.  Returns the
+// number of elements whose status is not SEC1996_PARSE_OK.
+template <class ToTai>
+[[gnu::always_inline]] inline std::size_t writeCounts(const Sec1996LeapList& list, std::size_t n,
+                                                      unsigned flags, Sec1996* out,
+                                                      Sec1996ParseStatus* status, ToTai toTai) {
+  std::int64_t tai[kListBlock];
+  Sec1996ParseStatus refused[kListBlock];
+  std::size_t flagged = 0;
+  for (std::size_t start = 0; start < n; start += kListBlock) {
+    const std::size_t m = n - start < kListBlock ? n - start : kListBlock;
+    for (std::size_t i = 0; i < m; ++i) {
+      const TaiOrRefusal t = toTai(start + i);
+      tai[i] = t.tai;
+      refused[i] = t.status;
+    }
+    forEachCount(list, tai, m, flags,
+                 [&](std::size_t i, std::uint32_t count, Sec1996ParseStatus s) {
+                   const bool early = refused[i] != SEC1996_PARSE_OK;
+                   const Sec1996ParseStatus both = early ? refused[i] : s;
+                   out[start + i] = early ? 0 : count;
+                   if (status != nullptr) status[start + i] = both;
+                   flagged += both != SEC1996_PARSE_OK ? 1 : 0;
+                 });
+  }
+  return flagged;
 }
 
 // Runs an array kernel, an always-inline function, as compiled for this

@@ -9,15 +9,10 @@ using namespace sec1996::detail;
 
 [[gnu::always_inline]] inline size_t convert(const Sec1996LeapList* list, const Sec1996* in,
                                              size_t n, int32_t* out, Sec1996ParseStatus* status) {
-  size_t flagged = 0;
-  forEachTai(*list, in, n, [&](size_t i, std::int64_t tai, Sec1996ParseStatus s) {
-    out[i] = hasValue(s) ? static_cast<int32_t>(tai - (std::int64_t{in[i]} -
-                                                       scaleLeapsBefore(in[i]) + kNominalFrom1958))
-                         : 0;
-    if (status != nullptr) status[i] = s;
-    flagged += s != SEC1996_PARSE_OK ? 1 : 0;
+  return writeFromTai(*list, in, n, out, status, [&](size_t i, std::int64_t tai) {
+    return static_cast<int32_t>(tai -
+                                (std::int64_t{in[i]} - scaleLeapsBefore(in[i]) + kNominalFrom1958));
   });
-  return flagged;
 }
 
 }  // namespace
