@@ -34,6 +34,8 @@ class Sec1996ParseStatus(enum.IntEnum):
     LIST_ORDER: int
     LIST_STEP: int
     LIST_NOT_FOUND: int
+    CONFLICT: int
+    MISMATCH: int
 
 STATUS_DTYPE: np.dtype[np.int16]
 COUNT_SENTINEL: int
@@ -46,6 +48,7 @@ Status = NDArray[np.int16]
 Where = Union[bool, ArrayLike]
 Fraction = Literal["raise", "floor"]
 TextDtype = Union[None, type, str]
+Pattern = Union[str, bytes]
 
 def status_text(code: int) -> str: ...
 
@@ -122,6 +125,7 @@ def to_iso(
 def to_text(
     counts: int,
     *,
+    format: Optional[Pattern] = ...,
     dtype: TextDtype = ...,
     errors: Values = ...,
     out: None = ...,
@@ -131,6 +135,7 @@ def to_text(
 def to_text(
     counts: ArrayLike,
     *,
+    format: Optional[Pattern] = ...,
     dtype: TextDtype = ...,
     errors: Values = ...,
     out: Optional[NDArray[Any]] = ...,
@@ -140,6 +145,7 @@ def to_text(
 def to_text(
     counts: ArrayLike,
     *,
+    format: Optional[Pattern] = ...,
     dtype: TextDtype = ...,
     errors: Literal["status"],
     out: Optional[NDArray[Any]] = ...,
@@ -229,6 +235,33 @@ def from_iso(
     texts: ArrayLike,
     *,
     fraction: Fraction = ...,
+    errors: Literal["status"],
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Tuple[Counts, Status]: ...
+@overload
+def from_text(
+    texts: Union[str, bytes],
+    *,
+    format: Pattern,
+    errors: Values = ...,
+    out: None = ...,
+    where: Where = ...,
+) -> np.uint32: ...
+@overload
+def from_text(
+    texts: ArrayLike,
+    *,
+    format: Pattern,
+    errors: Values = ...,
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Counts: ...
+@overload
+def from_text(
+    texts: ArrayLike,
+    *,
+    format: Pattern,
     errors: Literal["status"],
     out: CountsOut = ...,
     where: Where = ...,
