@@ -135,6 +135,9 @@ def test_to_text_with_a_pattern_refuses_what_to_text_refuses():
     assert masked.mask.tolist() == [False, True]
     with pytest.raises(ValueError, match=r"count at index 1 \(-1\) refused: outside the scale"):
         sec1996.to_text([0, -1], format="%F")
+    out = np.full(2, b"kept", "S10")  # where=: the width is out's, no input's
+    assert sec1996.to_text([0, -1], format="%F", out=out, where=[True, False]) is out
+    assert out.tolist() == [b"1996-01-01", b"kept"]
     series = sec1996.to_text(pd.Series([LEAP], index=["x"]), format="%T")
     assert series.tolist() == [b"23:59:60"] and series.index.tolist() == ["x"]
 

@@ -361,7 +361,10 @@ def _run(
             else:
                 status[...] = 0
                 take = np.flatnonzero(chunk[len(inputs)])
-                results = kernel(*(a[take] for a in args))
+                # Outputs of the selection's shape: a core dimension of an
+                # output (a text's width) may be one no input has.
+                picked = [np.empty((len(take), *o.shape[1:]), o.dtype) for o in outs]
+                results = kernel(*(a[take] for a in args), out=(*picked, None))
                 for o, r in zip(outs, results[:-1]):
                     o[take] = r
                 status[take] = results[-1]
