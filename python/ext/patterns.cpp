@@ -1,8 +1,8 @@
-// patterns.cpp - strftime-style patterns for the sec1996 package: counts as
-// text in a pattern's layout (formatDate1996) and text in a pattern's layout
-// as counts (parseDate1996), as gufuncs over code units, and the
-// single-value helpers the Python layer checks a pattern with and words its
-// errors from.
+// patterns.cpp - text in any layout for the sec1996 package: counts as
+// text in a pattern's layout (formatDate1996), text in a pattern's layout as
+// counts (parseDate1996) and ISO 8601 with the variants of
+// parseDate1996_iso_opt, as gufuncs over code units, and the single-value
+// helpers the Python layer checks a pattern with and words its errors from.
 //
 // The pattern is an input of its own, uint8 code units (an S scalar viewed
 // as uint8) read up to the first zero; the Python layer passes one pattern
@@ -126,6 +126,53 @@ void parseObjectLoop(char** args, const npy_intp* dims, const npy_intp* steps, v
   }
 }
 
+// (text Unit[n], flags uint32) -> (count, status): parseDate1996_iso_opt of
+// each text, without its padding zeros, with the SEC1996_ISO_* flags given.
+// A text longer than kMaxText is refused unread, as from_iso refuses it.
+template <class Unit>
+void isoOptLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
+  char text[kMaxText];
+  for (npy_intp i = 0; i < dims[0]; ++i) {
+    const char* element = args[0] + steps[0] * i;
+    const npy_intp length = paddedLength<Unit>(element, dims[1], steps[4]);
+    Sec1996 count = 0;
+    Sec1996ParseStatus status = SEC1996_PARSE_SYNTAX;
+    if (length <= kMaxText) {
+      for (npy_intp c = 0; c < length; ++c) {
+        const Unit unit = load<Unit>(element, steps[4], c);
+        text[c] = static_cast<char>(unit < 0x80 ? unit : 0xFF);
+      }
+      std::size_t offset = 0;
+      status = parseDate1996_iso_opt(text, static_cast<std::size_t>(length),
+                                     load<npy_uint32>(args[1], steps[1], i), &count, &offset);
+    }
+    at<Sec1996>(args[2], steps[2], i) = status == SEC1996_PARSE_OK ? count : 0;
+    at<Status>(args[3], steps[3], i) = static_cast<Status>(status);
+  }
+}
+
+// (object, flags uint32) -> (count, status): isoOptLoop over str (in UTF-8)
+// and bytes; None, NaN and pandas' NA give SEC1996_PARSE_NOT_A_NUMBER, any
+// other object SEC1996_PARSE_SYNTAX.  With the GIL held.
+void isoOptObjectLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
+  for (npy_intp i = 0; i < dims[0]; ++i) {
+    const char* bytes = nullptr;
+    Py_ssize_t length = 0;
+    Sec1996ParseStatus status =
+        objectText(load<PyObject*>(args[0], steps[0], i), SEC1996_PARSE_SYNTAX, bytes, length);
+    Sec1996 count = 0;
+    if (status == SEC1996_PARSE_OK) {
+      std::size_t offset = 0;
+      status = length > kMaxText
+                   ? SEC1996_PARSE_SYNTAX
+                   : parseDate1996_iso_opt(bytes, static_cast<std::size_t>(length),
+                                           load<npy_uint32>(args[1], steps[1], i), &count, &offset);
+    }
+    at<Sec1996>(args[2], steps[2], i) = status == SEC1996_PARSE_OK ? count : 0;
+    at<Status>(args[3], steps[3], i) = static_cast<Status>(status);
+  }
+}
+
 // ---- The ufuncs --------------------------------------------------------------
 
 template <class Unit>
@@ -142,6 +189,11 @@ char kParseTypes[] = {NPY_UINT8,  NPY_UINT8, NPY_UINT32, NPY_INT16,
                       NPY_UINT32, NPY_UINT8, NPY_UINT32, NPY_INT16};
 PyUFuncGenericFunction kParseObjectFunctions[] = {&parseObjectLoop};
 char kParseObjectTypes[] = {NPY_OBJECT, NPY_UINT8, NPY_UINT32, NPY_INT16};
+PyUFuncGenericFunction kIsoOptFunctions[] = {&isoOptLoop<npy_uint8>, &isoOptLoop<npy_uint32>};
+char kIsoOptTypes[] = {NPY_UINT8,  NPY_UINT32, NPY_UINT32, NPY_INT16,
+                       NPY_UINT32, NPY_UINT32, NPY_UINT32, NPY_INT16};
+PyUFuncGenericFunction kIsoOptObjectFunctions[] = {&isoOptObjectLoop};
+char kIsoOptObjectTypes[] = {NPY_OBJECT, NPY_UINT32, NPY_UINT32, NPY_INT16};
 
 #define SEC1996_PATTERN_IN                                                                   \
   "pattern: uint8 code units of a strftime-style pattern (an S scalar viewed as uint8), up " \
@@ -182,6 +234,23 @@ const UfuncEntry kUfuncs[] = {
      ">>> sec1996.ufunc.parse_pattern_object(np.array(['1996.001', None], object), "
      "np.frombuffer(b'%Y.%j', np.uint8))\n"
      "(array([0, 0], dtype=uint32), array([0, 6], dtype=int16))\n"},
+    {"from_iso_opt", kIsoOptFunctions, kIsoOptTypes, 2, 2, 2, "(n),()->(),()",
+     "from_iso_opt(text, flags) -> (count, status)\n\n"
+     "text: code units, uint8 (an S array viewed as uint8) or uint32 (a U array); trailing "
+     "zeros are padding.\n"
+     "flags: uint32 SEC1996_ISO_* flags (sec1996._ext.ISO_FLAGS) of parseDate1996_iso_opt.\n"
+     "count: uint32, 0 where refused.\n" SEC1996_STATUS_OUT "\n"
+     ">>> import numpy as np\n"
+     ">>> sec1996.ufunc.from_iso_opt(np.frombuffer(b'1997-06-30 23:59:60z', np.uint8), 3)\n"
+     "(47260800, 0)\n"},
+    {"from_iso_opt_object", kIsoOptObjectFunctions, kIsoOptObjectTypes, 1, 2, 2, nullptr,
+     "from_iso_opt_object(text, flags) -> (count, status)\n\n"
+     "from_iso_opt over Python objects: str or bytes; None, NaN and pandas.NA give status 6 "
+     "(not a number), other objects 1.\n\n"
+     ">>> import numpy as np\n"
+     ">>> sec1996.ufunc.from_iso_opt_object(np.array(['1997-06-30T23:59:60+00:00', None], "
+     "object), 4)\n"
+     "(array([47260800,        0], dtype=uint32), array([0, 6], dtype=int16))\n"},
 };
 
 // ---- Single-value helpers ----------------------------------------------------
@@ -238,7 +307,39 @@ PyObject* pyParsePatternText(PyObject*, PyObject* args) {
                        static_cast<Py_ssize_t>(offset));
 }
 
+// parse_iso_opt(text: bytes, flags: int) -> (status, count, offset):
+// parseDate1996_iso_opt of one text, for the error messages.
+PyObject* pyParseIsoOpt(PyObject*, PyObject* args) {
+  const char* text = nullptr;
+  Py_ssize_t length = 0;
+  unsigned flags = 0;
+  if (!PyArg_ParseTuple(args, "y#I", &text, &length, &flags)) return nullptr;
+  Sec1996 count = 0;
+  std::size_t offset = 0;
+  const Sec1996ParseStatus status =
+      parseDate1996_iso_opt(text, static_cast<std::size_t>(length), flags, &count, &offset);
+  return Py_BuildValue("(ikn)", static_cast<int>(status), static_cast<unsigned long>(count),
+                       static_cast<Py_ssize_t>(offset));
+}
+
+// The reading flags of parseDate1996_iso_opt by the names the package uses.
+bool addIsoFlags(PyObject* module) {
+  PyObject* flags =
+      Py_BuildValue("{sIsIsIsIsI}", "space", SEC1996_ISO_SPACE, "lower_z", SEC1996_ISO_LOWER_Z,
+                    "utc_offset", SEC1996_ISO_UTC_OFFSET, "any_offset", SEC1996_ISO_ANY_OFFSET,
+                    "floor_fraction", SEC1996_ISO_FLOOR_FRACTION);
+  if (flags == nullptr) return false;
+  if (PyModule_AddObject(module, "ISO_FLAGS", flags) < 0) {
+    Py_DECREF(flags);
+    return false;
+  }
+  return true;
+}
+
 PyMethodDef kMethods[] = {
+    {"parse_iso_opt", pyParseIsoOpt, METH_VARARGS,
+     "parse_iso_opt(text: bytes, flags: int) -> (status, count, offset): parseDate1996_iso_opt "
+     "of one text."},
     {"format_width", pyFormatWidth, METH_VARARGS,
      "format_width(pattern: bytes) -> (status, width, or the offset of a bad pattern)."},
     {"parse_pattern_text", pyParsePatternText, METH_VARARGS,
@@ -250,5 +351,5 @@ PyMethodDef kMethods[] = {
 
 bool sec1996_ext::addPatternUfuncs(PyObject* module) {
   return addUfuncs(module, kUfuncs, std::size(kUfuncs)) &&
-         PyModule_AddFunctions(module, kMethods) == 0;
+         PyModule_AddFunctions(module, kMethods) == 0 && addIsoFlags(module);
 }

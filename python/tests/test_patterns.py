@@ -3,6 +3,7 @@ over arrays, against Python's own datetime formatting (glibc's strftime in
 the C locale) and hand-derived texts."""
 
 import datetime
+import re
 
 import numpy as np
 import pandas as pd
@@ -155,3 +156,34 @@ def test_texts_in_any_container_and_layout():
         got = sec1996.from_text(given, format="%Y.%j %T")
         assert list(got) == expected, type(given)
     assert sec1996.from_text(np.array(texts[0]), format="%Y.%j %T") == LEAP  # 0-d
+
+
+# from_iso(accept=): (text, accept, fraction, count or (status, offset)).
+ISO_VARIANTS = [
+    ("1997-06-30 23:59:60z", ("space", "lower_z"), "raise", LEAP),
+    ("1997-07-01T01:59:60+02:00", "any_offset", "raise", LEAP),
+    ("1997-06-30T23:59:60.75+00:00", ["utc_offset"], "floor", LEAP),
+    ("1997-06-30 23:59:60z", ["lower_z"], "raise", (S.SYNTAX, 10)),
+    ("1997-07-01T01:59:60+02:00", ["utc_offset"], "raise", (S.OFFSET, 19)),
+    ("1997-06-30T23:59:60.75+00:00", ["utc_offset"], "raise", (S.FRACTION, 19)),
+]
+
+
+@pytest.mark.parametrize("text, accept, fraction, expected", ISO_VARIANTS)
+def test_from_iso_reads_the_variants_it_is_told_to_accept(text, accept, fraction, expected):
+    for texts in [np.array([text]), np.array([text], "S"), np.array([text], object)]:
+        if isinstance(expected, tuple):
+            code, offset = expected
+            with pytest.raises(ValueError, match=re.escape(f"(at offset {offset})")):
+                sec1996.from_iso(texts, accept=accept, fraction=fraction)
+            _, status = sec1996.from_iso(texts, accept=accept, fraction=fraction, errors="status")
+            assert status.tolist() == [code], texts.dtype
+        else:
+            assert sec1996.from_iso(texts, accept=accept, fraction=fraction)[0] == expected
+
+
+def test_from_iso_accept_takes_only_the_variants_it_knows():
+    with pytest.raises(ValueError, match="accept takes .*'utc_offset'], not 'T'"):
+        sec1996.from_iso("1997-06-30T23:59:60Z", accept=["T"])
+    _, status = sec1996.from_iso(np.array([None], object), accept="space", errors="status")
+    assert status.tolist() == [S.NOT_A_NUMBER]

@@ -827,6 +827,7 @@ def from_iso(
     texts: Any,
     *,
     fraction: str = "raise",
+    accept: Any = (),
     errors: str = "raise",
     out: Any = None,
     where: Any = True,
@@ -842,12 +843,21 @@ def from_iso(
     dropped.  The error names the parser's reason and the offset of the
     refused character.
 
+    ``accept`` names the variants people write, as parseDate1996_iso_opt
+    reads them: ``"space"`` (a blank for the ``T``), ``"lower_z"``,
+    ``"utc_offset"`` (``+00:00``, ``+0000``, ``+00`` for the ``Z``) and
+    ``"any_offset"`` (any offset up to 23:59, converted to UTC).
+
     >>> sec1996.from_iso(["1997-06-30T23:59:60Z", "1997-07-01T00:00:00"])
     array([47260800, 47260801], dtype=uint32)
+    >>> sec1996.from_iso("1997-07-01 01:59:60+02:00", accept=("space", "any_offset"))
+    47260800
     """
     floor = _fraction(fraction, "from_iso")
+    flags = _iso_flags(accept, "from_iso")
     if _is_dask(texts):
-        return _lazy(from_iso, [texts], {"errors": errors, "fraction": fraction}, 1, [np.uint32])
+        kwargs = {"errors": errors, "fraction": fraction, "accept": accept}
+        return _lazy(from_iso, [texts], kwargs, 1, [np.uint32])
     _check_out(out, np.uint32, "from_iso")
     a, like = _unpack(texts, "from_iso", "text")
     if a.dtype.kind == "O":
@@ -858,6 +868,10 @@ def from_iso(
         if a.dtype.itemsize == 0:  # numpy's empty strings: one unit of padding
             a = a.astype(f"{a.dtype.kind}1")
         kernel, view = ufunc.from_iso, _text_view(units)
+    option: Any = np.bool_(floor)
+    if flags:
+        kernel = ufunc.from_iso_opt_object if view is None else ufunc.from_iso_opt
+        option = np.uint32(flags | (_ext.ISO_FLAGS["floor_fraction"] if floor else 0))
 
     def reason(index: Tuple[int, ...], code: int) -> str:
         value = np.broadcast_to(a, a.shape)[index]
@@ -867,13 +881,16 @@ def from_iso(
             raw = "".join(c if ord(c) < 128 else "\xff" for c in value).encode("latin-1")
         else:
             return f"{status_text(code)}: not a str or bytes but {type(value).__name__}"
-        status, _, offset = _ext.parse_text(raw[:65], floor)
+        if flags:
+            status, _, offset = _ext.parse_iso_opt(raw, int(option))
+        else:
+            status, _, offset = _ext.parse_text(raw[:65], floor)
         return f"{status_text(code)} (at offset {offset})" if status == code else status_text(code)
 
     results, status, refused = _run(
         "from_iso",
         kernel,
-        [a, np.bool_(floor)],
+        [a, option],
         [view, None],
         [(out, np.uint32)],
         [None],
@@ -882,6 +899,21 @@ def from_iso(
         _describer("text", [a], lambda: a.shape, reason),
     )
     return _finish(results[0], status, refused, errors, a.ndim == 0 and out is None, _Wrap(like))
+
+
+def _iso_flags(accept: Any, function: str) -> int:
+    """The SEC1996_ISO_* flags of the variants named."""
+    names = [accept] if isinstance(accept, str) else list(accept)
+    known = {k: v for k, v in _ext.ISO_FLAGS.items() if k != "floor_fraction"}
+    unknown = [name for name in names if name not in known]
+    if unknown:
+        raise ValueError(
+            f"sec1996.{function}: accept takes {sorted(known)}, not {unknown[0]!r}"
+        )
+    flags = 0
+    for name in names:
+        flags |= known[name]
+    return flags
 
 
 def from_text(

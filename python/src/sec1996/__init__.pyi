@@ -2,7 +2,7 @@
 # (and pandas, xarray and dask objects, given back in kind); a Python scalar
 # in gives a numpy scalar out.
 import enum
-from typing import Any, Literal, Optional, Tuple, Union, overload
+from typing import Any, Collection, Literal, Optional, Tuple, Union, overload
 
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
@@ -217,6 +217,7 @@ def from_iso(
     texts: Union[str, bytes],
     *,
     fraction: Fraction = ...,
+    accept: Union[str, Collection[str]] = ...,
     errors: Values = ...,
     out: None = ...,
     where: Where = ...,
@@ -226,6 +227,7 @@ def from_iso(
     texts: ArrayLike,
     *,
     fraction: Fraction = ...,
+    accept: Union[str, Collection[str]] = ...,
     errors: Values = ...,
     out: CountsOut = ...,
     where: Where = ...,
@@ -235,6 +237,7 @@ def from_iso(
     texts: ArrayLike,
     *,
     fraction: Fraction = ...,
+    accept: Union[str, Collection[str]] = ...,
     errors: Literal["status"],
     out: CountsOut = ...,
     where: Where = ...,

@@ -39,6 +39,8 @@ __all__ = [
     "from_fields",
     "from_iso",
     "from_iso_object",
+    "from_iso_opt",
+    "from_iso_opt_object",
     "from_time",
     "from_year_day",
     "is_leap_second",
@@ -66,6 +68,8 @@ from_iso: np.ufunc = _ext.from_iso
 from_iso_object: np.ufunc = _ext.from_iso_object
 from_fields: np.ufunc = _ext.from_fields
 from_year_day: np.ufunc = _ext.from_year_day
+from_iso_opt: np.ufunc = _ext.from_iso_opt
+from_iso_opt_object: np.ufunc = _ext.from_iso_opt_object
 format_pattern: np.ufunc = _ext.format_pattern
 format_pattern_u: np.ufunc = _ext.format_pattern_u
 parse_pattern: np.ufunc = _ext.parse_pattern

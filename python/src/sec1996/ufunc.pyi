@@ -19,3 +19,5 @@ format_pattern: np.ufunc
 format_pattern_u: np.ufunc
 parse_pattern: np.ufunc
 parse_pattern_object: np.ufunc
+from_iso_opt: np.ufunc
+from_iso_opt_object: np.ufunc
