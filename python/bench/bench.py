@@ -253,7 +253,7 @@ def main() -> None:
             f"| {TARGETS[name] / 1e6:.0f} ({verdict}) |"
         )
     for name, given, run in [(name, counts, run) for name, run in others] + back:
-        print(f"| {name} | {given.dtype} | {rate(run) / 1e6:,.1f} | |")
+        print(f"| {name} | {str(given.dtype).lstrip('<>|=')} | {rate(run) / 1e6:,.1f} | |")
 
     # A step-2 view of 2n counts against its contiguous twin of n.
     view = random_counts(2 * n, seed=7)[::2]
