@@ -40,6 +40,14 @@ cases = [
     ("ISO 8601, step-2 view", lambda m: m.to_iso(view)),
     ("fields", lambda m: m.to_fields(counts)),
 ]
+if hasattr(old, "from_iso"):
+    texts = new.to_iso(counts)
+    strings, text_view = texts.astype("U20"), new.to_iso(view.base)[::2]
+    cases += [
+        ("from ISO 8601, S20", lambda m: m.from_iso(texts)),
+        ("from ISO 8601, U20", lambda m: m.from_iso(strings)),
+        ("from ISO 8601, step-2 view", lambda m: m.from_iso(text_view)),
+    ]
 print("| conversion | before, M/s | after, M/s | ratio |")
 print("|---|---:|---:|---:|")
 for name, run in cases:

@@ -260,30 +260,89 @@ Sec1996ParseStatus parseText(char* text, std::size_t length, bool floor, Sec1996
   return parseDate1996_iso(text, length, &count, &offset);
 }
 
-// (code units [n], floor bool) -> (count, status).  Unit: uint8 for S texts,
-// uint32 (UCS-4) for U texts, in which a character beyond ASCII, never part
-// of a valid text, reaches the parser as the byte 0xFF.
+// Element i of a from_iso loop, one text at a time.  A character beyond
+// ASCII (in a U text), never part of a valid text, reaches the parser as the
+// byte 0xFF.
 template <class Unit>
-void fromIsoLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
+void fromIsoElement(char** args, const npy_intp* dims, const npy_intp* steps, npy_intp i) {
   const npy_intp width = dims[1];
   const npy_intp unitStep = steps[4];
-  char text[kMaxText];
-  for (npy_intp i = 0; i < dims[0]; ++i) {
-    const char* element = args[0] + steps[0] * i;
-    const npy_intp length = paddedLength<Unit>(element, width, unitStep);
-    Sec1996 count = 0;
-    Sec1996ParseStatus status = SEC1996_PARSE_SYNTAX;
-    if (length <= kMaxText) {
-      for (npy_intp c = 0; c < length; ++c) {
-        const Unit unit = load<Unit>(element, unitStep, c);
-        text[c] = static_cast<char>(unit < 0x80 ? unit : 0xFF);
-      }
-      std::size_t offset = 0;
-      status = parseText(text, static_cast<std::size_t>(length),
-                         load<npy_bool>(args[1], steps[1], i), count, offset);
+  const char* element = args[0] + steps[0] * i;
+  const npy_intp length = paddedLength<Unit>(element, width, unitStep);
+  Sec1996 count = 0;
+  Sec1996ParseStatus status = SEC1996_PARSE_SYNTAX;
+  if (length <= kMaxText) {
+    char text[kMaxText];
+    for (npy_intp c = 0; c < length; ++c) {
+      const Unit unit = load<Unit>(element, unitStep, c);
+      text[c] = static_cast<char>(unit < 0x80 ? unit : 0xFF);
     }
-    at<Sec1996>(args[2], steps[2], i) = status == SEC1996_PARSE_OK ? count : 0;
-    at<Status>(args[3], steps[3], i) = static_cast<Status>(status);
+    std::size_t offset = 0;
+    status = parseText(text, static_cast<std::size_t>(length), load<npy_bool>(args[1], steps[1], i),
+                       count, offset);
+  }
+  at<Sec1996>(args[2], steps[2], i) = status == SEC1996_PARSE_OK ? count : 0;
+  at<Status>(args[3], steps[3], i) = static_cast<Status>(status);
+}
+
+// (code units [n], floor bool) -> (count, status).  Unit: uint8 for S texts,
+// uint32 (UCS-4) for U texts.  A block at a time, the texts go to the array
+// form parseDate1996_iso_n: straight from a contiguous S array, through a
+// block of bytes from any other layout.  What it accepts is final, as long
+// as nothing but padding follows the text (it reads a text up to its first
+// zero byte; the per-element path reads an embedded zero and refuses it);
+// everything else, a fraction of a second among it, is read again one text
+// at a time, so every element gets exactly the per-element answer.
+template <class Unit>
+void fromIsoLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
+  const npy_intp n = dims[0];
+  const npy_intp width = dims[1];
+  const npy_intp unitStep = steps[4];
+  const bool direct = std::is_same_v<Unit, npy_uint8> && unitStep == 1 && steps[0] == width;
+  if (width == 0 || (!direct && width > kMaxText)) {
+    for (npy_intp i = 0; i < n; ++i) fromIsoElement<Unit>(args, dims, steps, i);
+    return;
+  }
+  const auto w = static_cast<std::size_t>(width);
+  char gathered[kBlock * kMaxText];
+  Sec1996 counts[kBlock];
+  Sec1996ParseStatus codes[kBlock];
+  for (npy_intp start = 0; start < n; start += kBlock) {
+    const npy_intp k = std::min(kBlock, n - start);
+    const char* texts = args[0] + steps[0] * start;
+    if (!direct) {
+      for (npy_intp i = 0; i < k; ++i) {
+        const char* element = texts + steps[0] * i;
+        char* to = gathered + static_cast<std::size_t>(i) * w;
+        for (npy_intp c = 0; c < width; ++c) {
+          const Unit unit = load<Unit>(element, unitStep, c);
+          to[c] = static_cast<char>(unit < 0x80 ? unit : 0xFF);
+        }
+      }
+      texts = gathered;
+    }
+    const std::size_t refused =
+        parseDate1996_iso_n(texts, static_cast<std::size_t>(k), w, counts, codes);
+    const bool tails = w > kIsoLength;  // room for bytes after an accepted text
+    if (refused == 0 && !tails && steps[2] == sizeof(Sec1996) && steps[3] == sizeof(Status)) {
+      std::memcpy(args[2] + steps[2] * start, counts,
+                  static_cast<std::size_t>(k) * sizeof counts[0]);
+      std::memset(args[3] + steps[3] * start, 0, static_cast<std::size_t>(k) * sizeof(Status));
+      continue;
+    }
+    for (npy_intp i = 0; i < k; ++i) {
+      bool final = codes[i] == SEC1996_PARSE_OK;
+      if (final && tails) {  // an accepted text ends by byte 20: the rest must be padding
+        const char* text = texts + static_cast<std::size_t>(i) * w;
+        for (std::size_t c = kIsoLength; c < w && final; ++c) final = text[c] == 0;
+      }
+      if (!final) {
+        fromIsoElement<Unit>(args, dims, steps, start + i);
+        continue;
+      }
+      at<Sec1996>(args[2], steps[2], start + i) = counts[i];
+      at<Status>(args[3], steps[3], start + i) = SEC1996_PARSE_OK;
+    }
   }
 }
 
@@ -294,23 +353,11 @@ void fromIsoLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*
 void fromIsoObjectLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*) {
   char text[kMaxText];
   for (npy_intp i = 0; i < dims[0]; ++i) {
-    PyObject* object = load<PyObject*>(args[0], steps[0], i);
     const char* bytes = nullptr;
     Py_ssize_t length = 0;
-    Sec1996ParseStatus status = SEC1996_PARSE_SYNTAX;
-    if (object != nullptr && PyBytes_Check(object)) {
-      bytes = PyBytes_AS_STRING(object);
-      length = PyBytes_GET_SIZE(object);
-    } else if (object != nullptr && PyUnicode_Check(object)) {
-      bytes = PyUnicode_AsUTF8AndSize(object, &length);
-      if (bytes == nullptr) PyErr_Clear();  // a lone surrogate: not a valid text either
-    } else if (object == nullptr || object == Py_None ||
-               (PyFloat_Check(object) && std::isnan(PyFloat_AS_DOUBLE(object)))) {
-      status = SEC1996_PARSE_NOT_A_NUMBER;
-    } else if (PyObject_RichCompareBool(object, object, Py_EQ) != 1) {  // pandas.NA and kin
-      PyErr_Clear();
-      status = SEC1996_PARSE_NOT_A_NUMBER;
-    }
+    Sec1996ParseStatus status =
+        objectText(load<PyObject*>(args[0], steps[0], i), SEC1996_PARSE_SYNTAX, bytes, length);
+    if (status == SEC1996_PARSE_OK) status = SEC1996_PARSE_SYNTAX;  // unless read below
     Sec1996 count = 0;
     if (bytes != nullptr && length <= kMaxText) {
       std::memcpy(text, bytes, static_cast<std::size_t>(length));
@@ -752,6 +799,8 @@ const StatusName kStatusNames[] = {
     SEC1996_STATUS(LIST_ORDER),
     SEC1996_STATUS(LIST_STEP),
     SEC1996_STATUS(LIST_NOT_FOUND),
+    SEC1996_STATUS(CONFLICT),
+    SEC1996_STATUS(MISMATCH),
 };
 #undef SEC1996_STATUS
 
@@ -789,7 +838,8 @@ PyMODINIT_FUNC PyInit__ext() {
   }
   if (ok && PyModule_AddObject(module, "STATUS_CODES", codes) == 0) codes = nullptr;  // stolen
   if (codes != nullptr || PyModule_AddStringConstant(module, "__version__", SEC1996_VERSION) < 0 ||
-      !sec1996_ext::addUfuncs(module, kUfuncs, std::size(kUfuncs))) {
+      !sec1996_ext::addUfuncs(module, kUfuncs, std::size(kUfuncs)) ||
+      !sec1996_ext::addPatternUfuncs(module)) {
     Py_XDECREF(codes);
     Py_DECREF(module);
     return nullptr;

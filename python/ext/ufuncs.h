@@ -186,7 +186,36 @@ inline void* kNoData[16] = {};
 // Adds the ufuncs of a table to the module; false with a Python error set.
 bool addUfuncs(PyObject* module, const UfuncEntry* entries, std::size_t count);
 
+// The bytes of a text object: a bytes object as it is, a str in UTF-8
+// (SEC1996_PARSE_OK, bytes and length set).  None, NaN and pandas' NA
+// (anything that is not text and equals nothing) give
+// SEC1996_PARSE_NOT_A_NUMBER, any other object notText.  With the GIL held.
+inline Sec1996ParseStatus objectText(PyObject* object, Sec1996ParseStatus notText,
+                                     const char*& bytes, Py_ssize_t& length) {
+  if (object != nullptr && PyBytes_Check(object)) {
+    bytes = PyBytes_AS_STRING(object);
+    length = PyBytes_GET_SIZE(object);
+    return SEC1996_PARSE_OK;
+  }
+  if (object != nullptr && PyUnicode_Check(object)) {
+    bytes = PyUnicode_AsUTF8AndSize(object, &length);
+    if (bytes != nullptr) return SEC1996_PARSE_OK;
+    PyErr_Clear();  // a lone surrogate: not a valid text either
+    return notText;
+  }
+  if (object == nullptr || object == Py_None ||
+      (PyFloat_Check(object) && std::isnan(PyFloat_AS_DOUBLE(object)))) {
+    return SEC1996_PARSE_NOT_A_NUMBER;
+  }
+  if (PyObject_RichCompareBool(object, object, Py_EQ) != 1) {  // pandas.NA and kin
+    PyErr_Clear();
+    return SEC1996_PARSE_NOT_A_NUMBER;
+  }
+  return notText;
+}
+
 // The registrations of the units other than sec1996_ext.cpp's own.
+bool addPatternUfuncs(PyObject* module);  // patterns.cpp
 
 }  // namespace sec1996_ext
 

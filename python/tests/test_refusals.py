@@ -93,6 +93,20 @@ REFUSED = [
     (sec1996.from_iso, (["1997-13-30T23:59:59.25Z"],), 0, "out of its range (at offset 5)"),
     (sec1996.from_iso, (["1997-06-30T23:59:59." + "0" * 60],), 0, "YYYY-MM-DDTHH:MM:SS[Z]"),
     (sec1996.from_iso, (np.array([b"1997-06-30T23:59:59\xff"]),), 0, "(at offset 19)"),  # not UTF-8
+    # A valid text up to a zero byte, and more after it: the array reader stops at the zero.
+    (sec1996.from_iso, (np.array([b"1997-06-30T23:59:59\x00Z"]),), 0, "(at offset 19)"),
+    (
+        sec1996.from_iso,
+        (np.array([b"1996-01-01T00:00:00"] * 300 + [b"1996-01-01T00:00:0x"]),),
+        300,
+        "(at offset 18)",
+    ),  # past the first block
+    (
+        sec1996.from_iso,
+        (np.array([b"1996-01-01T00:00:00", b"", b"1997-06-29T23:59:60"])[::2],),
+        1,
+        "not a leap second of the scale (at offset 17)",
+    ),
     (
         sec1996.from_iso,
         (pd.Series(["2000-01-01T00:00:00", None]),),

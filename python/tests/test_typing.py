@@ -25,6 +25,8 @@ def test_the_stubs_describe_what_the_functions_give() -> None:
     (years2, days2), status = sec1996.to_year_day(counts, errors="status")
     back: NDArray[np.uint32] = sec1996.from_iso(texts)
     parsed: np.uint32 = sec1996.from_iso("1997-06-30T23:59:60Z")
+    written: NDArray[np.bytes_] = sec1996.to_text(counts, format="%Y.%j %T")
+    read: NDArray[np.uint32] = sec1996.from_text(written, format=b"%Y.%j %T")
     checked: Tuple[NDArray[np.uint32], NDArray[np.int16]] = sec1996.from_fields(
         records, strict=True, errors="status"
     )
@@ -36,6 +38,7 @@ def test_the_stubs_describe_what_the_functions_give() -> None:
     seconds, codes = ufunc.to_posix(counts)
     assert np.array_equal(pair[0], times) and bool(leap[1]) and one == texts[1]
     assert np.array_equal(back, counts) and parsed == count == LEAP
+    assert np.array_equal(read, counts)
     assert np.array_equal(checked[0], counts) and np.array_equal(restored, counts)
     assert np.array_equal(years, years2) and np.array_equal(days, days2) and not status.any()
     assert np.array_equal(day_counts, counts + np.array([0, 1], np.uint32))  # 182.0 in 1997

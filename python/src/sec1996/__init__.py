@@ -22,7 +22,9 @@ counts -> six fields               :func:`to_fields` (a structured array)
 six fields -> counts               :func:`from_fields`
 counts -> (year, day of year)      :func:`to_year_day`
 (year, day of year) -> counts      :func:`from_year_day`
-counts -> library text             :func:`to_text` (``30-Jun-1997 23:59:59``)
+counts -> library text             :func:`to_text` (``30-Jun-1997 23:59:59``;
+                                   ``format=`` a strftime-style pattern)
+text in a pattern -> counts        :func:`from_text` (strict)
 ================================  ===========================================
 
 Errors, one return type per mode (``errors=``):
@@ -52,6 +54,7 @@ from __future__ import annotations
 
 import datetime as _datetime
 import enum
+import functools
 import warnings
 from math import gcd
 from typing import Any, Callable, List, Optional, Sequence, Tuple
@@ -70,6 +73,7 @@ __all__ = [
     "from_datetime64",
     "from_fields",
     "from_iso",
+    "from_text",
     "from_year_day",
     "is_leap_second",
     "status_text",
@@ -357,7 +361,10 @@ def _run(
             else:
                 status[...] = 0
                 take = np.flatnonzero(chunk[len(inputs)])
-                results = kernel(*(a[take] for a in args))
+                # Outputs of the selection's shape: a core dimension of an
+                # output (a text's width) may be one no input has.
+                picked = [np.empty((len(take), *o.shape[1:]), o.dtype) for o in outs]
+                results = kernel(*(a[take] for a in args), out=(*picked, None))
                 for o, r in zip(outs, results[:-1]):
                     o[take] = r
                 status[take] = results[-1]
@@ -541,13 +548,13 @@ def is_leap_second(
     return _counts("is_leap_second", counts, ufunc.is_leap_second, [np.bool_], out, where, errors)
 
 
-def _text_dtype(dtype: Any, function: str) -> Tuple[str, type]:
-    if dtype in (None, "S", "S20", bytes, np.bytes_):
-        return "S20", np.uint8
-    if dtype in ("U", "U20", str, np.str_):
-        return "U20", np.uint32
+def _text_dtype(dtype: Any, function: str, width: int = 20) -> Tuple[str, type]:
+    if dtype in (None, "S", f"S{width}", bytes, np.bytes_):
+        return f"S{width}", np.uint8
+    if dtype in ("U", f"U{width}", str, np.str_):
+        return f"U{width}", np.uint32
     raise ValueError(
-        f"sec1996.{function}: dtype must be bytes ('S20') or str ('U20'), not {dtype!r}"
+        f"sec1996.{function}: dtype must be bytes ('S{width}') or str ('U{width}'), not {dtype!r}"
     )
 
 
@@ -575,24 +582,95 @@ def to_iso(
 
 
 def to_text(
-    counts: Any, *, dtype: Any = None, errors: str = "raise", out: Any = None, where: Any = True
+    counts: Any,
+    *,
+    format: Optional[Any] = None,
+    dtype: Any = None,
+    errors: str = "raise",
+    out: Any = None,
+    where: Any = True,
 ) -> Any:
     """Counts as the library's text, ``DD-Mon-YYYY HH:MM:SS`` (``S20``, or
-    ``U20`` with ``dtype=str``).
+    ``U20`` with ``dtype=str``), or in the layout of a pattern.
 
     The text of the C function stringDate1996: English month abbreviations,
     and the leap second shown as 23:59:59 of its day (lossy; see
-    :func:`to_iso`).
+    :func:`to_iso`).  With ``format=`` a strftime-style pattern (ASCII
+    ``str`` or ``bytes``), the text of formatDate1996 instead, the leap
+    second as second 60 (``%S``, ``%T``); the width of the result is that
+    of the longest text the pattern gives (``S17`` for ``"%Y.%j %T"``).
+    A bad pattern raises ValueError in every mode.
 
     >>> sec1996.to_text(47260801)
     b'01-Jul-1997 00:00:00'
+    >>> sec1996.to_text([47260800], format="%Y.%j %T")
+    array([b'1997.181 23:59:60'], dtype='|S17')
     """
+    if format is not None:
+        return _to_pattern(counts, format, dtype, errors, out, where)
     text, units = _text_dtype(dtype, "to_text")
     if _is_dask(counts):
         return _lazy(to_text, [counts], {"errors": errors, "dtype": text}, 1, [text])
     _check_out(out, text, "to_text")
     kernel = ufunc.to_text if units is np.uint8 else ufunc.to_text_u
     return _counts("to_text", counts, kernel, [text], out, where, errors, [_text_view(units)])
+
+
+def _pattern(format: Any, function: str) -> bytes:
+    """A pattern as the C library takes it: ASCII bytes without a zero."""
+    if isinstance(format, str):
+        raw = format.encode("utf-8", "surrogatepass")
+    elif isinstance(format, (bytes, np.bytes_)):
+        raw = bytes(format)
+    else:
+        kind = type(format).__name__
+        raise TypeError(f"sec1996.{function}: format must be str or bytes, not {kind}")
+    bad = next((i for i, c in enumerate(raw) if c == 0 or c > 127), None)
+    if bad is not None:
+        what = "a zero character" if raw[bad] == 0 else "a character beyond ASCII"
+        raise ValueError(
+            f"sec1996.{function}: format {format!r} refused: {what} (at offset {bad})"
+        )
+    return raw
+
+
+def _pattern_units(raw: bytes) -> np.ndarray:
+    """A pattern as the 0-d S input of a pattern ufunc."""
+    return np.array(raw, dtype=f"S{max(len(raw), 1)}")
+
+
+@functools.lru_cache(maxsize=64)
+def _format_width(raw: bytes) -> Tuple[int, int]:
+    return tuple(_ext.format_width(raw))  # type: ignore[return-value]
+
+
+def _to_pattern(counts: Any, format: Any, dtype: Any, errors: str, out: Any, where: Any) -> Any:
+    raw = _pattern(format, "to_text")
+    code, width = _format_width(raw)
+    if code != 0:
+        raise ValueError(
+            f"sec1996.to_text: format {format!r} refused: {status_text(code)} (at offset {width})"
+        )
+    text, units = _text_dtype(dtype, "to_text", max(width, 1))
+    if _is_dask(counts):
+        kwargs = {"errors": errors, "dtype": text, "format": format}
+        return _lazy(to_text, [counts], kwargs, 1, [text])
+    _check_out(out, text, "to_text")
+    kernel = ufunc.format_pattern if units is np.uint8 else ufunc.format_pattern_u
+    a, like = _unpack(counts, "to_text", "count")
+    results, status, refused = _run(
+        "to_text",
+        kernel,
+        [a, _pattern_units(raw)],
+        [None, _text_view(np.uint8)],
+        [(out, text)],
+        [_text_view(units)],
+        errors,
+        where,
+        _describer("count", [a], lambda: np.shape(a), _count_reason),
+    )
+    scalar = a.ndim == 0 and out is None
+    return _finish(results[0], status, refused, errors, scalar, _Wrap(like))
 
 
 def to_fields(counts: Any, *, errors: str = "raise", out: Any = None, where: Any = True) -> Any:
@@ -749,6 +827,7 @@ def from_iso(
     texts: Any,
     *,
     fraction: str = "raise",
+    accept: Any = (),
     errors: str = "raise",
     out: Any = None,
     where: Any = True,
@@ -764,12 +843,21 @@ def from_iso(
     dropped.  The error names the parser's reason and the offset of the
     refused character.
 
+    ``accept`` names the variants people write, as parseDate1996_iso_opt
+    reads them: ``"space"`` (a blank for the ``T``), ``"lower_z"``,
+    ``"utc_offset"`` (``+00:00``, ``+0000``, ``+00`` for the ``Z``) and
+    ``"any_offset"`` (any offset up to 23:59, converted to UTC).
+
     >>> sec1996.from_iso(["1997-06-30T23:59:60Z", "1997-07-01T00:00:00"])
     array([47260800, 47260801], dtype=uint32)
+    >>> sec1996.from_iso("1997-07-01 01:59:60+02:00", accept=("space", "any_offset"))
+    47260800
     """
     floor = _fraction(fraction, "from_iso")
+    flags = _iso_flags(accept, "from_iso")
     if _is_dask(texts):
-        return _lazy(from_iso, [texts], {"errors": errors, "fraction": fraction}, 1, [np.uint32])
+        kwargs = {"errors": errors, "fraction": fraction, "accept": accept}
+        return _lazy(from_iso, [texts], kwargs, 1, [np.uint32])
     _check_out(out, np.uint32, "from_iso")
     a, like = _unpack(texts, "from_iso", "text")
     if a.dtype.kind == "O":
@@ -780,6 +868,10 @@ def from_iso(
         if a.dtype.itemsize == 0:  # numpy's empty strings: one unit of padding
             a = a.astype(f"{a.dtype.kind}1")
         kernel, view = ufunc.from_iso, _text_view(units)
+    option: Any = np.bool_(floor)
+    if flags:
+        kernel = ufunc.from_iso_opt_object if view is None else ufunc.from_iso_opt
+        option = np.uint32(flags | (_ext.ISO_FLAGS["floor_fraction"] if floor else 0))
 
     def reason(index: Tuple[int, ...], code: int) -> str:
         value = np.broadcast_to(a, a.shape)[index]
@@ -789,14 +881,109 @@ def from_iso(
             raw = "".join(c if ord(c) < 128 else "\xff" for c in value).encode("latin-1")
         else:
             return f"{status_text(code)}: not a str or bytes but {type(value).__name__}"
-        status, _, offset = _ext.parse_text(raw[:65], floor)
+        if flags:
+            status, _, offset = _ext.parse_iso_opt(raw, int(option))
+        else:
+            status, _, offset = _ext.parse_text(raw[:65], floor)
         return f"{status_text(code)} (at offset {offset})" if status == code else status_text(code)
 
     results, status, refused = _run(
         "from_iso",
         kernel,
-        [a, np.bool_(floor)],
+        [a, option],
         [view, None],
+        [(out, np.uint32)],
+        [None],
+        errors,
+        where,
+        _describer("text", [a], lambda: a.shape, reason),
+    )
+    return _finish(results[0], status, refused, errors, a.ndim == 0 and out is None, _Wrap(like))
+
+
+def _iso_flags(accept: Any, function: str) -> int:
+    """The SEC1996_ISO_* flags of the variants named."""
+    names = [accept] if isinstance(accept, str) else list(accept)
+    known = {k: v for k, v in _ext.ISO_FLAGS.items() if k != "floor_fraction"}
+    unknown = [name for name in names if name not in known]
+    if unknown:
+        raise ValueError(
+            f"sec1996.{function}: accept takes {sorted(known)}, not {unknown[0]!r}"
+        )
+    flags = 0
+    for name in names:
+        flags |= known[name]
+    return flags
+
+
+def from_text(
+    texts: Any,
+    *,
+    format: Any,
+    errors: str = "raise",
+    out: Any = None,
+    where: Any = True,
+) -> Any:
+    """Texts in the layout of a strftime-style pattern as counts, read
+    strictly by the C function parseDate1996.
+
+    ``format`` is an ASCII ``str`` or ``bytes`` pattern of the readable
+    conversions (``%Y %m %d %e %j %y %H %M %S %b %B %a %A %T %F %D %R %s %z
+    %Z %%``); a bad one, or one that names no year, raises ValueError in
+    every mode.  Texts as for :func:`from_iso`: ``S``/``U`` arrays, lists,
+    object arrays and pandas columns (None, NaN and NA refused as "not a
+    number", any other non-text as text that does not match).  Every
+    character must match, every number has its exact width, no text may be
+    left over, and second 60 is read only on a leap second of the table.
+    The error names the parser's reason and the offset of the refused
+    character.
+
+    >>> sec1996.from_text(["1997.181 23:59:60", "1997.182 00:00:00"], format="%Y.%j %T")
+    array([47260800, 47260801], dtype=uint32)
+    """
+    raw = _pattern(format, "from_text")
+    code, _, offset = _ext.parse_pattern_text(b"", raw)
+    if code == Sec1996ParseStatus.PATTERN:
+        words = status_text(code)
+        if offset == len(raw):
+            words += ": a pattern read needs a year (%Y, %y, %F or %D), or is %s"
+        elif _format_width(raw)[0] == 0:
+            words += ": a conversion that is only written, or %s beside a date or a time"
+        raise ValueError(
+            f"sec1996.from_text: format {format!r} refused: {words} (at offset {offset})"
+        )
+    if _is_dask(texts):
+        return _lazy(from_text, [texts], {"errors": errors, "format": format}, 1, [np.uint32])
+    _check_out(out, np.uint32, "from_text")
+    a, like = _unpack(texts, "from_text", "text")
+    if a.dtype.kind == "O":
+        kernel, view = ufunc.parse_pattern_object, None
+    else:
+        a = a if a.dtype.isnative else a.astype(a.dtype.newbyteorder("="))
+        units = np.uint8 if a.dtype.kind == "S" else np.uint32
+        if a.dtype.itemsize == 0:  # numpy's empty strings: one unit of padding
+            a = a.astype(f"{a.dtype.kind}1")
+        kernel, view = ufunc.parse_pattern, _text_view(units)
+
+    def reason(index: Tuple[int, ...], code: int) -> str:
+        value = np.broadcast_to(a, a.shape)[index]
+        if isinstance(value, (bytes, np.bytes_)):
+            text = bytes(value)
+        elif isinstance(value, str):
+            if a.dtype.kind == "U":
+                text = "".join(c if ord(c) < 128 else "\xff" for c in value).encode("latin-1")
+            else:
+                text = value.encode("utf-8", "surrogatepass")
+        else:
+            return f"{status_text(code)}: not a str or bytes but {type(value).__name__}"
+        status, _, offset = _ext.parse_pattern_text(text, raw)
+        return f"{status_text(code)} (at offset {offset})" if status == code else status_text(code)
+
+    results, status, refused = _run(
+        "from_text",
+        kernel,
+        [a, _pattern_units(raw)],
+        [view, _text_view(np.uint8)],
         [(out, np.uint32)],
         [None],
         errors,

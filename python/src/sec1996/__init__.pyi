@@ -2,7 +2,7 @@
 # (and pandas, xarray and dask objects, given back in kind); a Python scalar
 # in gives a numpy scalar out.
 import enum
-from typing import Any, Literal, Optional, Tuple, Union, overload
+from typing import Any, Collection, Literal, Optional, Tuple, Union, overload
 
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
@@ -34,6 +34,8 @@ class Sec1996ParseStatus(enum.IntEnum):
     LIST_ORDER: int
     LIST_STEP: int
     LIST_NOT_FOUND: int
+    CONFLICT: int
+    MISMATCH: int
 
 STATUS_DTYPE: np.dtype[np.int16]
 COUNT_SENTINEL: int
@@ -46,6 +48,7 @@ Status = NDArray[np.int16]
 Where = Union[bool, ArrayLike]
 Fraction = Literal["raise", "floor"]
 TextDtype = Union[None, type, str]
+Pattern = Union[str, bytes]
 
 def status_text(code: int) -> str: ...
 
@@ -122,6 +125,7 @@ def to_iso(
 def to_text(
     counts: int,
     *,
+    format: Optional[Pattern] = ...,
     dtype: TextDtype = ...,
     errors: Values = ...,
     out: None = ...,
@@ -131,6 +135,7 @@ def to_text(
 def to_text(
     counts: ArrayLike,
     *,
+    format: Optional[Pattern] = ...,
     dtype: TextDtype = ...,
     errors: Values = ...,
     out: Optional[NDArray[Any]] = ...,
@@ -140,6 +145,7 @@ def to_text(
 def to_text(
     counts: ArrayLike,
     *,
+    format: Optional[Pattern] = ...,
     dtype: TextDtype = ...,
     errors: Literal["status"],
     out: Optional[NDArray[Any]] = ...,
@@ -211,6 +217,7 @@ def from_iso(
     texts: Union[str, bytes],
     *,
     fraction: Fraction = ...,
+    accept: Union[str, Collection[str]] = ...,
     errors: Values = ...,
     out: None = ...,
     where: Where = ...,
@@ -220,6 +227,7 @@ def from_iso(
     texts: ArrayLike,
     *,
     fraction: Fraction = ...,
+    accept: Union[str, Collection[str]] = ...,
     errors: Values = ...,
     out: CountsOut = ...,
     where: Where = ...,
@@ -229,6 +237,34 @@ def from_iso(
     texts: ArrayLike,
     *,
     fraction: Fraction = ...,
+    accept: Union[str, Collection[str]] = ...,
+    errors: Literal["status"],
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Tuple[Counts, Status]: ...
+@overload
+def from_text(
+    texts: Union[str, bytes],
+    *,
+    format: Pattern,
+    errors: Values = ...,
+    out: None = ...,
+    where: Where = ...,
+) -> np.uint32: ...
+@overload
+def from_text(
+    texts: ArrayLike,
+    *,
+    format: Pattern,
+    errors: Values = ...,
+    out: CountsOut = ...,
+    where: Where = ...,
+) -> Counts: ...
+@overload
+def from_text(
+    texts: ArrayLike,
+    *,
+    format: Pattern,
     errors: Literal["status"],
     out: CountsOut = ...,
     where: Where = ...,

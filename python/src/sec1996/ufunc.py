@@ -13,7 +13,9 @@ value, zero bytes, zero fields, year 0 with a NaN day, or count 0.
 
 Texts are gufuncs over code units: ``to_iso``/``to_text`` give uint8[20]
 (view as ``S20``), ``to_iso_u``/``to_text_u`` uint32[20] (view as ``U20``),
-and ``from_iso`` reads uint8 or uint32 code units.  The wrappers of
+and ``from_iso`` reads uint8 or uint32 code units; ``format_pattern``/
+``format_pattern_u`` and ``parse_pattern`` take the pattern as uint8 code
+units too, a core dimension of its own.  The wrappers of
 :mod:`sec1996` do those views, pandas, xarray and Dask for you.
 
 >>> import numpy as np
@@ -32,12 +34,18 @@ import numpy as np
 from . import _ext
 
 __all__ = [
+    "format_pattern",
+    "format_pattern_u",
     "from_fields",
     "from_iso",
     "from_iso_object",
+    "from_iso_opt",
+    "from_iso_opt_object",
     "from_time",
     "from_year_day",
     "is_leap_second",
+    "parse_pattern",
+    "parse_pattern_object",
     "to_fields",
     "to_iso",
     "to_iso_u",
@@ -60,3 +68,9 @@ from_iso: np.ufunc = _ext.from_iso
 from_iso_object: np.ufunc = _ext.from_iso_object
 from_fields: np.ufunc = _ext.from_fields
 from_year_day: np.ufunc = _ext.from_year_day
+from_iso_opt: np.ufunc = _ext.from_iso_opt
+from_iso_opt_object: np.ufunc = _ext.from_iso_opt_object
+format_pattern: np.ufunc = _ext.format_pattern
+format_pattern_u: np.ufunc = _ext.format_pattern_u
+parse_pattern: np.ufunc = _ext.parse_pattern
+parse_pattern_object: np.ufunc = _ext.parse_pattern_object

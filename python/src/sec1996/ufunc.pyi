@@ -15,3 +15,9 @@ from_iso: np.ufunc
 from_iso_object: np.ufunc
 from_fields: np.ufunc
 from_year_day: np.ufunc
+format_pattern: np.ufunc
+format_pattern_u: np.ufunc
+parse_pattern: np.ufunc
+parse_pattern_object: np.ufunc
+from_iso_opt: np.ufunc
+from_iso_opt_object: np.ufunc
