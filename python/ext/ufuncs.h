@@ -187,6 +187,7 @@ inline void* kNoData[16] = {};
 bool addUfuncs(PyObject* module, const UfuncEntry* entries, std::size_t count);
 
 // The registrations of the units other than sec1996_ext.cpp's own.
+bool addScalesUfuncs(PyObject* module);  // scales.cpp: true time
 
 }  // namespace sec1996_ext
 
