@@ -944,3 +944,11 @@ def from_year_day(
     )
     wrap = _Wrap(like if like is not None else day_like)
     return _finish(results[0], status, refused, errors, not shape and out is None, wrap)
+
+
+# ---- True time: TAI, TT, GPS and SI seconds (sec1996.scales) ---------------------
+
+from . import scales  # noqa: E402
+from .scales import *  # noqa: E402,F401,F403
+
+__all__ += scales.__all__

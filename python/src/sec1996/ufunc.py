@@ -47,6 +47,20 @@ __all__ = [
     "to_year_day",
 ]
 
+# True time (ext/scales.cpp): each takes a leap-second list's id (LeapList.id).
+__all__ += [
+    "to_tai",
+    "to_tt",
+    "to_gps",
+    "to_gps_week",
+    "tai_minus_utc",
+    "si_seconds_between",
+    "from_tai",
+    "from_tt",
+    "from_gps",
+    "from_gps_week",
+]
+
 to_posix: np.ufunc = _ext.to_posix
 is_leap_second: np.ufunc = _ext.is_leap_second
 to_iso: np.ufunc = _ext.to_iso
@@ -60,3 +74,14 @@ from_iso: np.ufunc = _ext.from_iso
 from_iso_object: np.ufunc = _ext.from_iso_object
 from_fields: np.ufunc = _ext.from_fields
 from_year_day: np.ufunc = _ext.from_year_day
+
+to_tai: np.ufunc = _ext.to_tai
+to_tt: np.ufunc = _ext.to_tt
+to_gps: np.ufunc = _ext.to_gps
+to_gps_week: np.ufunc = _ext.to_gps_week
+tai_minus_utc: np.ufunc = _ext.tai_minus_utc
+si_seconds_between: np.ufunc = _ext.si_seconds_between
+from_tai: np.ufunc = _ext.from_tai
+from_tt: np.ufunc = _ext.from_tt
+from_gps: np.ufunc = _ext.from_gps
+from_gps_week: np.ufunc = _ext.from_gps_week
