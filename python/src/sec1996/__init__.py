@@ -439,8 +439,14 @@ def _lazy(
         dtypes = [*dtypes, STATUS_DTYPE]
         nout += 1
     signature = ",".join("()" for _ in args) + "->" + ",".join("()" for _ in range(nout))
+    def block(*blocks: Any) -> Any:
+        result = function(*blocks, **kwargs)
+        if errors == "status" and isinstance(result[0], tuple):  # ((values...), status), flat
+            return (*result[0], result[1])
+        return result
+
     result = da.apply_gufunc(
-        lambda *blocks: function(*blocks, **kwargs),
+        block,
         signature,
         *args,
         output_dtypes=dtypes if nout > 1 else dtypes[0],

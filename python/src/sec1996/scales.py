@@ -395,7 +395,7 @@ def _convert(
     if mode != "status" and run_kernel.expired:
         warnings.warn(
             f"sec1996.{function}: {run_kernel.expired} value(s) at or past the expiry of the "
-            f"leap-second list {table.origin!r} ({table.expires}): "
+            f"leap-second list {table.origin!r} ({np.datetime64(table.expires, 'D')}): "
             f"{status_text(_EXPIRED)}",
             LeapListExpiredWarning,
             stacklevel=4,
@@ -735,8 +735,8 @@ def from_gps_week(
     (0 to 604799, else FIELD_RANGE) as counts, checked
     (cvtToSec1996_gpsWeek).  ``map_leap``: as for :func:`from_tai`.
 
-    >>> sec1996.from_gps_week(2448, 259218)  # 2026-12-09T00:00:00
-    976320001
+    >>> sec1996.from_gps_week(1930, 18)  # 2017-01-01T00:00:00
+    662774401
     """
     if _is_dask(week) or _is_dask(second) or _is_dask(map_leap):
         kwargs = {"leap_list": leap_list, "errors": errors}
