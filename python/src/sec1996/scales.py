@@ -333,14 +333,15 @@ class _Lenient:
     def __call__(self, *args: Any, **kwargs: Any) -> Any:
         result = self.kernel(*args, **kwargs)
         status = kwargs["out"][-1]
-        if status.any():
-            late = status == _EXPIRED
-            n = int(np.count_nonzero(late))
+        if status.any():  # (a multiplication by the mask clears far faster than indexing)
+            keep = status != _EXPIRED
+            n = len(status) - int(np.count_nonzero(keep))
             if n:
                 self.expired += n
-                status[late] = 0
+                np.multiply(status, keep, out=status)
             if self.map_arg is not None:
-                status[(status == _NOT_ON_SCALE) & args[self.map_arg]] = 0
+                mapped = (status == _NOT_ON_SCALE) & args[self.map_arg]
+                np.multiply(status, ~mapped, out=status)
         return result
 
 
