@@ -17,6 +17,7 @@ import numpy as np
 import pandas as pd
 import pytest
 import sec1996
+import xarray as xr
 from conftest import EPOCH, EPOCH_POSIX, LAST, LEAP, posix_of
 from sec1996 import LeapListError, LeapListExpiredWarning, ufunc
 
@@ -279,9 +280,18 @@ def test_containers_and_out():
     assert isinstance(lazy, da.Array) and lazy.compute().tolist() == [0, LEAP]
     weeks = sec1996.to_gps_week(da.from_array(series.to_numpy(), chunks=1), errors="status")
     assert weeks[1].compute().tolist() == [0, 0]
+    grid = xr.DataArray([[0, LEAP]], dims=("station", "obs"))
+    tai = sec1996.to_tai(grid, leap_list=PINNED, errors="coerce")
+    assert isinstance(tai, xr.DataArray) and tai.dims == grid.dims
     out = np.full(2, 7, np.int64)
     sec1996.to_tai([0, LEAP], leap_list=PINNED, out=out, where=[False, True])
     assert out.tolist() == [7, 1246406430]
+
+
+def test_without_astropy_the_bridge_says_what_to_install(monkeypatch):
+    monkeypatch.setitem(sys.modules, "astropy.time", None)  # as if not installed
+    with pytest.raises(ImportError, match="needs astropy.*python3-astropy"):
+        sec1996.to_astropy_time([0])
 
 
 def test_the_docstring_examples_run():
