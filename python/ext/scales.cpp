@@ -594,7 +594,13 @@ PyObject* pyListInfo(PyObject*, PyObject* args) {
     }
     PyTuple_SET_ITEM(entries, static_cast<Py_ssize_t>(i), entry);
   }
-  return Py_BuildValue("(isNLLO)", static_cast<int>(info.source), info.origin, entries,
+  // The origin as the file system names it: a path need not be UTF-8.
+  PyObject* origin = PyUnicode_DecodeFSDefault(info.origin);
+  if (origin == nullptr) {
+    Py_DECREF(entries);
+    return nullptr;
+  }
+  return Py_BuildValue("(iNNLLO)", static_cast<int>(info.source), origin, entries,
                        static_cast<long long>(info.updatedNtp),
                        static_cast<long long>(info.expiresNtp),
                        info.hashChecked != 0 ? Py_True : Py_False);

@@ -271,6 +271,13 @@ def test_lists_are_immutable_shared_and_pickle():
         sec1996.LeapList()
 
 
+def test_a_path_that_is_not_utf8_is_its_origin(tmp_path):
+    path = os.path.join(os.fsencode(tmp_path), b"leap-\xe9.list")
+    with open(path, "wb") as f:
+        f.write((DATA / "leap-seconds.list").read_bytes())
+    assert sec1996.LeapList.from_file(path).origin == os.fsdecode(path)
+
+
 def test_containers_and_out():
     series = pd.Series([0, LEAP], index=["a", "b"])
     tai = sec1996.to_tai(series, leap_list=PINNED)
