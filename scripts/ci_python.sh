@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 source scripts/lib/need.sh
 need_package python3-dev python3-numpy python3-pandas python3-dask python3-distributed \
   python3-xarray python3-hypothesis python3-pytest python3-setuptools python3-venv \
-  python3-pip mypy
+  python3-pip python3-astropy python3-erfa mypy
 install_needed
 
 rm -rf build/python-venv

@@ -6,7 +6,9 @@
 #   references  the core with the full leap-second list, and the public
 #               functions to the end of 1998, against Hinnant's date and ERFA
 #   scales      true time (sec1996_scales.h: TAI, TT, GPS, TAI-UTC) against
-#               ERFA both ways, with the tests' pinned leap-second list
+#               ERFA both ways, with the tests' pinned leap-second list; and
+#               the Python package's (verify/python_scales.py) when
+#               scripts/ci_python.sh has built build/python-venv
 #   timezones   CvtTest's output is byte-identical under every zone of the
 #               tz database, some POSIX TZ strings, and TZ unset
 #   asan        the test suite built with AddressSanitizer and UBSan
@@ -52,6 +54,7 @@ if wants scales; then
   # The verification build configures the peers of the references stage.
   need_file /usr/include/date/tz.h libhowardhinnant-date-dev
   need_file /usr/include/erfa.h liberfa-dev
+  need_package python3-erfa
 fi
 if wants fuzz; then
   need_command clang++ clang
@@ -129,6 +132,12 @@ fi
 if wants scales; then
   banner "scales: TAI, TT, GPS and TAI-UTC against ERFA"
   run_verify_program scales sec1996_scales_references 'true time against ERFA.*'
+  if [ -x build/python-venv/bin/python ]; then
+    build/python-venv/bin/python verify/python_scales.py | tee "$log_dir/scales-python.log"
+    record scales-py "${PIPESTATUS[0]}" "$(tail -n 1 "$log_dir/scales-python.log")"
+  else
+    echo "scales: no build/python-venv (scripts/ci_python.sh makes it): the Python sweep skipped"
+  fi
 fi
 
 # --- 3. every time zone ---------------------------------------------------

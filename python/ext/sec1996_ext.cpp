@@ -839,7 +839,7 @@ PyMODINIT_FUNC PyInit__ext() {
   if (ok && PyModule_AddObject(module, "STATUS_CODES", codes) == 0) codes = nullptr;  // stolen
   if (codes != nullptr || PyModule_AddStringConstant(module, "__version__", SEC1996_VERSION) < 0 ||
       !sec1996_ext::addUfuncs(module, kUfuncs, std::size(kUfuncs)) ||
-      !sec1996_ext::addPatternUfuncs(module)) {
+      !sec1996_ext::addPatternUfuncs(module) || !sec1996_ext::addScalesUfuncs(module)) {
     Py_XDECREF(codes);
     Py_DECREF(module);
     return nullptr;

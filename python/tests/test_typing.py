@@ -36,10 +36,24 @@ def test_the_stubs_describe_what_the_functions_give() -> None:
     code: int = sec1996.Sec1996ParseStatus.OUT_OF_SPAN
     words: str = sec1996.status_text(code)
     seconds, codes = ufunc.to_posix(counts)
+    table: sec1996.LeapList = sec1996.LeapList.default()
+    tai: NDArray[np.int64] = sec1996.to_tai(counts, leap_list=table)
+    one_tai: np.int64 = sec1996.to_tai(LEAP)
+    weeks, week_seconds = sec1996.to_gps_week(counts)
+    (weeks2, _), week_status = sec1996.to_gps_week(counts, errors="status")
+    span: np.int64 = sec1996.si_seconds_between(0, LEAP)
+    from_tai: Tuple[NDArray[np.uint32], NDArray[np.int16]] = sec1996.from_tai(
+        tai, map_leap=[True, False], errors="status"
+    )
+    from_week: NDArray[np.uint32] = sec1996.from_gps_week(weeks, week_seconds, leap_list=table)
+    expires: np.datetime64 = table.expires
     assert np.array_equal(pair[0], times) and bool(leap[1]) and one == texts[1]
     assert np.array_equal(back, counts) and parsed == count == LEAP
     assert np.array_equal(read, counts)
     assert np.array_equal(checked[0], counts) and np.array_equal(restored, counts)
     assert np.array_equal(years, years2) and np.array_equal(days, days2) and not status.any()
     assert np.array_equal(day_counts, counts + np.array([0, 1], np.uint32))  # 182.0 in 1997
+    assert np.array_equal(from_tai[0], counts) and np.array_equal(from_week, counts)
+    assert one_tai == tai[1] and span == LEAP and np.array_equal(weeks, weeks2)
+    assert not week_status.any() and expires > np.datetime64("2020-01-01")
     assert words.startswith("outside the scale") and not codes.any() and seconds.dtype == np.int64

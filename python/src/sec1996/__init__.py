@@ -446,8 +446,14 @@ def _lazy(
         dtypes = [*dtypes, STATUS_DTYPE]
         nout += 1
     signature = ",".join("()" for _ in args) + "->" + ",".join("()" for _ in range(nout))
+    def block(*blocks: Any) -> Any:
+        result = function(*blocks, **kwargs)
+        if errors == "status" and isinstance(result[0], tuple):  # ((values...), status), flat
+            return (*result[0], result[1])
+        return result
+
     result = da.apply_gufunc(
-        lambda *blocks: function(*blocks, **kwargs),
+        block,
         signature,
         *args,
         output_dtypes=dtypes if nout > 1 else dtypes[0],
@@ -1131,3 +1137,11 @@ def from_year_day(
     )
     wrap = _Wrap(like if like is not None else day_like)
     return _finish(results[0], status, refused, errors, not shape and out is None, wrap)
+
+
+# ---- True time: TAI, TT, GPS and SI seconds (sec1996.scales) ---------------------
+
+from . import scales  # noqa: E402
+from .scales import *  # noqa: E402,F401,F403
+
+__all__ += scales.__all__

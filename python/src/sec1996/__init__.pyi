@@ -7,6 +7,7 @@ from typing import Any, Collection, Literal, Optional, Tuple, Union, overload
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
 
+from . import scales as scales
 from . import ufunc as ufunc
 
 __version__: str
@@ -341,3 +342,23 @@ def from_year_day(
     out: CountsOut = ...,
     where: Where = ...,
 ) -> Tuple[Counts, Status]: ...
+
+# True time (sec1996.scales).
+from .scales import LEAP_ENTRY_DTYPE as LEAP_ENTRY_DTYPE
+from .scales import LeapList as LeapList
+from .scales import LeapListError as LeapListError
+from .scales import LeapListExpiredWarning as LeapListExpiredWarning
+from .scales import LeapListFallbackWarning as LeapListFallbackWarning
+from .scales import LeapListWarning as LeapListWarning
+from .scales import from_astropy_time as from_astropy_time
+from .scales import from_gps as from_gps
+from .scales import from_gps_week as from_gps_week
+from .scales import from_tai as from_tai
+from .scales import from_tt as from_tt
+from .scales import si_seconds_between as si_seconds_between
+from .scales import tai_minus_utc as tai_minus_utc
+from .scales import to_astropy_time as to_astropy_time
+from .scales import to_gps as to_gps
+from .scales import to_gps_week as to_gps_week
+from .scales import to_tai as to_tai
+from .scales import to_tt as to_tt

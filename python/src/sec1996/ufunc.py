@@ -55,6 +55,20 @@ __all__ = [
     "to_year_day",
 ]
 
+# True time (ext/scales.cpp): each takes a leap-second list's id (LeapList.id).
+__all__ += [
+    "to_tai",
+    "to_tt",
+    "to_gps",
+    "to_gps_week",
+    "tai_minus_utc",
+    "si_seconds_between",
+    "from_tai",
+    "from_tt",
+    "from_gps",
+    "from_gps_week",
+]
+
 to_posix: np.ufunc = _ext.to_posix
 is_leap_second: np.ufunc = _ext.is_leap_second
 to_iso: np.ufunc = _ext.to_iso
@@ -74,3 +88,14 @@ format_pattern: np.ufunc = _ext.format_pattern
 format_pattern_u: np.ufunc = _ext.format_pattern_u
 parse_pattern: np.ufunc = _ext.parse_pattern
 parse_pattern_object: np.ufunc = _ext.parse_pattern_object
+
+to_tai: np.ufunc = _ext.to_tai
+to_tt: np.ufunc = _ext.to_tt
+to_gps: np.ufunc = _ext.to_gps
+to_gps_week: np.ufunc = _ext.to_gps_week
+tai_minus_utc: np.ufunc = _ext.tai_minus_utc
+si_seconds_between: np.ufunc = _ext.si_seconds_between
+from_tai: np.ufunc = _ext.from_tai
+from_tt: np.ufunc = _ext.from_tt
+from_gps: np.ufunc = _ext.from_gps
+from_gps_week: np.ufunc = _ext.from_gps_week

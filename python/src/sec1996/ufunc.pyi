@@ -21,3 +21,15 @@ parse_pattern: np.ufunc
 parse_pattern_object: np.ufunc
 from_iso_opt: np.ufunc
 from_iso_opt_object: np.ufunc
+
+# True time: the list's id is the second input (the third of si_seconds_between).
+to_tai: np.ufunc
+to_tt: np.ufunc
+to_gps: np.ufunc
+to_gps_week: np.ufunc
+tai_minus_utc: np.ufunc
+si_seconds_between: np.ufunc
+from_tai: np.ufunc
+from_tt: np.ufunc
+from_gps: np.ufunc
+from_gps_week: np.ufunc
