@@ -23,6 +23,11 @@ if [ "$py_status" -eq 5 ]; then
 fi
 [ "$py_status" -eq 0 ] || exit "$py_status"
 
+# The package's true time against ERFA over two million random values and
+# every second near each leap second (the scales stage of verify.sh runs it
+# too, when this venv already exists).
+build/python-venv/bin/python verify/python_scales.py
+
 # The stubs against the tests' usage, from outside the source tree so that
 # mypy reads the installed package and its py.typed.
 (cd build && python-venv/bin/python -m mypy --strict --no-incremental --cache-dir=/dev/null \
