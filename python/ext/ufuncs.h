@@ -187,6 +187,7 @@ inline void* kNoData[16] = {};
 bool addUfuncs(PyObject* module, const UfuncEntry* entries, std::size_t count);
 
 // The registrations of the units other than sec1996_ext.cpp's own.
+bool addCcsdsUfuncs(PyObject* module);  // ccsds.cpp
 
 }  // namespace sec1996_ext
 

@@ -67,12 +67,19 @@ __all__ = [
     "LEAP_SECONDS",
     "STATUS_DTYPE",
     "Sec1996ParseStatus",
+    "ccsds",
+    "from_ccs",
+    "from_cds",
+    "from_cuc",
     "from_datetime64",
     "from_fields",
     "from_iso",
     "from_year_day",
     "is_leap_second",
     "status_text",
+    "to_ccs",
+    "to_cds",
+    "to_cuc",
     "to_datetime64",
     "to_fields",
     "to_iso",
@@ -944,3 +951,8 @@ def from_year_day(
     )
     wrap = _Wrap(like if like is not None else day_like)
     return _finish(results[0], status, refused, errors, not shape and out is None, wrap)
+
+
+# The CCSDS time codes, in a module of their own on the helpers above.
+from . import ccsds  # noqa: E402
+from .ccsds import from_ccs, from_cds, from_cuc, to_ccs, to_cds, to_cuc  # noqa: E402

@@ -7,7 +7,14 @@ from typing import Any, Literal, Optional, Tuple, Union, overload
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
 
+from . import ccsds as ccsds
 from . import ufunc as ufunc
+from .ccsds import from_ccs as from_ccs
+from .ccsds import from_cds as from_cds
+from .ccsds import from_cuc as from_cuc
+from .ccsds import to_ccs as to_ccs
+from .ccsds import to_cds as to_cds
+from .ccsds import to_cuc as to_cuc
 
 __version__: str
 
@@ -34,6 +41,7 @@ class Sec1996ParseStatus(enum.IntEnum):
     LIST_ORDER: int
     LIST_STEP: int
     LIST_NOT_FOUND: int
+    OTHER_LAYOUT: int
 
 STATUS_DTYPE: np.dtype[np.int16]
 COUNT_SENTINEL: int

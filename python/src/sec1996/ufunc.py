@@ -13,7 +13,10 @@ value, zero bytes, zero fields, year 0 with a NaN day, or count 0.
 
 Texts are gufuncs over code units: ``to_iso``/``to_text`` give uint8[20]
 (view as ``S20``), ``to_iso_u``/``to_text_u`` uint32[20] (view as ``U20``),
-and ``from_iso`` reads uint8 or uint32 code units.  The wrappers of
+and ``from_iso`` reads uint8 or uint32 code units.  The CCSDS time codes
+are gufuncs over octets and a layout vector: ``to_cuc``/``to_cds``/``to_ccs``
+give uint8[n], ``from_cuc``/``from_cds``/``from_ccs`` read them (and the
+``_object`` forms Python bytes), with the fraction as a second output.  The wrappers of
 :mod:`sec1996` do those views, pandas, xarray and Dask for you.
 
 >>> import numpy as np
@@ -32,12 +35,21 @@ import numpy as np
 from . import _ext
 
 __all__ = [
+    "from_ccs",
+    "from_ccs_object",
+    "from_cds",
+    "from_cds_object",
+    "from_cuc",
+    "from_cuc_object",
     "from_fields",
     "from_iso",
     "from_iso_object",
     "from_time",
     "from_year_day",
     "is_leap_second",
+    "to_ccs",
+    "to_cds",
+    "to_cuc",
     "to_fields",
     "to_iso",
     "to_iso_u",
@@ -60,3 +72,12 @@ from_iso: np.ufunc = _ext.from_iso
 from_iso_object: np.ufunc = _ext.from_iso_object
 from_fields: np.ufunc = _ext.from_fields
 from_year_day: np.ufunc = _ext.from_year_day
+to_cuc: np.ufunc = _ext.to_cuc
+to_cds: np.ufunc = _ext.to_cds
+to_ccs: np.ufunc = _ext.to_ccs
+from_cuc: np.ufunc = _ext.from_cuc
+from_cds: np.ufunc = _ext.from_cds
+from_ccs: np.ufunc = _ext.from_ccs
+from_cuc_object: np.ufunc = _ext.from_cuc_object
+from_cds_object: np.ufunc = _ext.from_cds_object
+from_ccs_object: np.ufunc = _ext.from_ccs_object

@@ -15,3 +15,12 @@ from_iso: np.ufunc
 from_iso_object: np.ufunc
 from_fields: np.ufunc
 from_year_day: np.ufunc
+to_cuc: np.ufunc
+to_cds: np.ufunc
+to_ccs: np.ufunc
+from_cuc: np.ufunc
+from_cds: np.ufunc
+from_ccs: np.ufunc
+from_cuc_object: np.ufunc
+from_cds_object: np.ufunc
+from_ccs_object: np.ufunc
