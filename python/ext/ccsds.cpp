@@ -22,6 +22,11 @@
 // length (with the GIL held, as numpy holds it for object loops); None, NaN
 // and pandas' NA give SEC1996_PARSE_NOT_A_NUMBER, any other object
 // SEC1996_PARSE_SYNTAX.
+//
+// With the P-field, a code of another layout of the same code is refused
+// with SEC1996_PARSE_OTHER_LAYOUT, as the array forms refuse it; a P-field of
+// another code, or a reserved one, with the single-value decoder's status
+// (SEC1996_PARSE_WRONG_CODE, SEC1996_PARSE_RESERVED, ...).
 #include "ufuncs.h"
 
 #include <iterator>
@@ -47,6 +52,12 @@ struct Cuc {
                      Sec1996* counts, std::uint64_t* fractions, Sec1996ParseStatus* status) {
     cvtToSec1996_cuc_n(codes, n, &layout, counts, fractions, status);
   }
+  static Sec1996ParseStatus decodeOne(const std::uint8_t* code, std::size_t size,
+                                      const Layout& layout) {
+    Sec1996 count = 0;
+    std::uint64_t fraction = 0;
+    return cvtToSec1996_cuc(code, size, &layout, &count, &fraction, nullptr);
+  }
 };
 
 struct Cds {
@@ -64,6 +75,12 @@ struct Cds {
                      Sec1996* counts, std::uint64_t* fractions, Sec1996ParseStatus* status) {
     cvtToSec1996_cds_n(codes, n, &layout, counts, fractions, status);
   }
+  static Sec1996ParseStatus decodeOne(const std::uint8_t* code, std::size_t size,
+                                      const Layout& layout) {
+    Sec1996 count = 0;
+    std::uint64_t fraction = 0;
+    return cvtToSec1996_cds(code, size, &layout, &count, &fraction, nullptr);
+  }
 };
 
 struct Ccs {
@@ -78,6 +95,12 @@ struct Ccs {
   static void decode(const std::uint8_t* codes, std::size_t n, const Layout& layout,
                      Sec1996* counts, std::uint64_t* fractions, Sec1996ParseStatus* status) {
     cvtToSec1996_ccs_n(codes, n, &layout, counts, fractions, status);
+  }
+  static Sec1996ParseStatus decodeOne(const std::uint8_t* code, std::size_t size,
+                                      const Layout& layout) {
+    Sec1996 count = 0;
+    std::uint64_t fraction = 0;
+    return cvtToSec1996_ccs(code, size, &layout, &count, &fraction, nullptr);
   }
 };
 
@@ -205,6 +228,23 @@ void scatterDecoded(char** args, const npy_intp* steps, npy_intp first, npy_intp
   }
 }
 
+// Decodes a run of codes of one layout, back to back.  An array form gives
+// SEC1996_PARSE_OTHER_LAYOUT for every P-field but the layout's own; where
+// the P-field names another code or a reserved one, the single-value
+// decoder's status says so instead.
+template <class Code>
+void decodeRun(const std::uint8_t* codes, std::size_t n, std::size_t length,
+               const typename Code::Layout& layout, Sec1996* counts, std::uint64_t* fractions,
+               Sec1996ParseStatus* status) {
+  Code::decode(codes, n, layout, counts, fractions, status);
+  if (layout.pField == 0) return;
+  for (std::size_t j = 0; j < n; ++j) {
+    if (status[j] != SEC1996_PARSE_OTHER_LAYOUT) continue;
+    const Sec1996ParseStatus why = Code::decodeOne(codes + j * length, length, layout);
+    if (why != SEC1996_PARSE_OK) status[j] = why;
+  }
+}
+
 // (code uint8[n], layout int64[k], padded bool) -> (count, fraction, status)
 // steps: 0-5 outer; 6 the code's core stride, 7 the layout's.
 template <class Code>
@@ -242,7 +282,8 @@ void decodeLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*)
       }
       // A layout out of range: every element refused without a code to read.
       if (length != 0) {
-        Code::decode(codes, static_cast<std::size_t>(k), layout, counts, fractions, status);
+        decodeRun<Code>(codes, static_cast<std::size_t>(k), length, layout, counts, fractions,
+                        status);
       }
       scatterDecoded(args, steps, first, k, before, counts, fractions, status, 3);
       first = last;
@@ -291,7 +332,7 @@ void decodeObjectLoop(char** args, const npy_intp* dims, const npy_intp* steps, 
     Sec1996ParseStatus status = SEC1996_PARSE_OK;
     if (before == SEC1996_PARSE_OK) {
       std::memcpy(code, bytes, length);
-      Code::decode(code, 1, layout, &count, &fraction, &status);
+      decodeRun<Code>(code, 1, length, layout, &count, &fraction, &status);
     }
     scatterDecoded(args, steps, i, 1, &before, &count, &fraction, &status, 2);
   }

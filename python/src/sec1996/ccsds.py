@@ -147,9 +147,8 @@ def _cds_layout(
     layout = (_flag(p_field, "p_field", function), days, _SUB_MS[sub_ms], *_epoch(epoch, function))
     checked = _checked(_CDS, layout, function)
     if layout[3]:  # the library decides what an agency epoch may be
-        _, status = ufunc.to_cds(
-            np.uint32(0), np.uint64(0), checked, out=(np.zeros(_length(_CDS, checked), np.uint8), None)
-        )
+        code = np.zeros(_length(_CDS, checked), np.uint8)
+        _, status = ufunc.to_cds(np.uint32(0), np.uint64(0), checked, out=(code, None))
         if status == _Status.RESERVED:
             raise ValueError(f"sec1996.{function}: the library refuses the epoch {epoch!r}")
     return checked
@@ -267,18 +266,22 @@ def _encode(
         if kind == "u1":
             raise ValueError(f"sec1996.{function}: dask codes are V{length} or S{length}")
         def block(c: Any, f: Any = None, **kw: Any) -> Any:
-            return _encode(function, code, kernel, layout, c, f, unit, dtype, kw["errors"], None, True)
+            errors = kw["errors"]
+            return _encode(function, code, kernel, layout, c, f, unit, dtype, errors, None, True)
 
         args = [counts] if fraction is None else [counts, fraction]
         return _lazy(block, args, {"errors": errors}, 1, [f"{kind}{length}"])
     a, like = _values(counts, function, "counts must be integers or whole float64 numbers", "iuf")
     fractions: np.ndarray = np.uint64(0)  # type: ignore[assignment]
     if fraction is not None:
-        fractions, fraction_like = _values(fraction, function, f"fractions must be integers ({unit})", "iu")
+        words = f"fractions must be integers ({unit})"
+        fractions, fraction_like = _values(fraction, function, words, "iu")
         fractions = fractions.astype(np.int64 if fractions.dtype.kind == "i" else np.uint64)
         like = like if like is not None else fraction_like
     if kind == "u1" and like is not None:
-        raise ValueError(f"sec1996.{function}: dtype=np.uint8 takes numpy arrays, not {type(like).__name__}")
+        raise ValueError(
+            f"sec1996.{function}: dtype=np.uint8 takes numpy arrays, not {type(like).__name__}"
+        )
     element = np.dtype(f"{'S' if kind == 'S' else 'V'}{length}")
     target = out
     if out is not None:
@@ -310,7 +313,8 @@ def _encode(
             elif code == _CDS:
                 words += ": a day before the epoch or past the day segment"
         elif status == _Status.FIELD_RANGE:
-            words += f": a fraction is 0 to {'2**64 - 1' if code == _CUC else '10**12 - 1'} ({unit})"
+            top = "2**64 - 1" if code == _CUC else "10**12 - 1"
+            words += f": a fraction is 0 to {top} ({unit})"
         return f"count{_where(index)} ({shown}) refused: {words}"
 
     results, status, refused = _run(
