@@ -5,10 +5,12 @@ dtype, its containers and its error modes."""
 
 import struct
 
+import dask.array as da
 import numpy as np
 import pandas as pd
 import pytest
 import sec1996
+import xarray as xr
 from conftest import LAST, LEAP, posix_of
 
 S = sec1996.Sec1996ParseStatus
@@ -226,6 +228,12 @@ def test_error_modes_and_containers():
     assert column.index.tolist() == ["x", "y"] and isinstance(column["x"], bytes)
     got, fractions = sec1996.from_ccs(column)
     assert got.tolist() == [LEAP, 1] and got.index.tolist() == ["x", "y"]
+    lazy = sec1996.to_cds(da.arange(LEAP - 2, LEAP + 2, chunks=2, dtype=np.uint32))
+    assert isinstance(lazy, da.Array) and lazy.dtype == "V9"
+    (counts, ps), status = sec1996.from_cds(lazy, errors="status")
+    assert counts.compute().tolist() == list(range(LEAP - 2, LEAP + 2)) and not status.any()
+    stations = xr.DataArray([[LEAP]], dims=("station", "obs"), coords={"station": ["a"]})
+    assert sec1996.from_ccs(sec1996.to_ccs(stations))[0].dims == ("station", "obs")
     rows = sec1996.to_cuc([[LEAP, 1]], [[0, 1 << 63]], dtype=np.uint8)
     assert rows.shape == (1, 2, 7) and rows[0, 1].tobytes() == cuc(1, 1 << 63)
     assert sec1996.from_cuc(rows)[1].tolist() == [[0, 1 << 63]]

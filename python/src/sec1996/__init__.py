@@ -446,8 +446,13 @@ def _lazy(
         dtypes = [*dtypes, STATUS_DTYPE]
         nout += 1
     signature = ",".join("()" for _ in args) + "->" + ",".join("()" for _ in range(nout))
+    def block(*blocks: Any) -> Any:
+        out = function(*blocks, **kwargs)
+        # ((values...), status) of a block as dask wants it: flat
+        return (*out[0], out[1]) if errors == "status" and nout > 2 else out
+
     result = da.apply_gufunc(
-        lambda *blocks: function(*blocks, **kwargs),
+        block,
         signature,
         *args,
         output_dtypes=dtypes if nout > 1 else dtypes[0],
