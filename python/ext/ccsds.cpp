@@ -148,15 +148,32 @@ void encodeLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*)
   Status before[kBlock];
   Sec1996ParseStatus status[kBlock];
   std::uint8_t scratch[kBlock * kMaxCode];
+  // Contiguous uint32 counts beside contiguous uint64 fractions, or beside
+  // a broadcast fraction 0 (none given), are never refused before the
+  // encoder: the array form reads them in place.
+  bool plain = false;
+  bool noFraction = false;
+  if constexpr (std::is_same_v<T, Sec1996> && std::is_same_v<F, std::uint64_t>) {
+    noFraction = steps[1] == 0 && total > 0 && load<F>(args[1], 0, 0) == 0;
+    plain = steps[0] == sizeof(Sec1996) && (steps[1] == sizeof(F) || noFraction);
+  }
   for (npy_intp start = 0; start < total; start += kBlock) {
     const npy_intp end = std::min(total, start + kBlock);
-    for (npy_intp i = start; i < end; ++i) {
-      Sec1996ParseStatus s = countOf(load<T>(args[0], steps[0], i), counts[i - start]);
-      std::uint64_t fraction = 0;
-      if (s == SEC1996_PARSE_OK) s = fractionOf(load<F>(args[1], steps[1], i), fraction);
-      if (s != SEC1996_PARSE_OK) counts[i - start] = 0;
-      fractions[i - start] = s == SEC1996_PARSE_OK ? fraction : 0;
-      before[i - start] = static_cast<Status>(s);
+    const Sec1996* countsIn = counts;
+    const std::uint64_t* fractionsIn = fractions;
+    if (plain) {
+      countsIn = reinterpret_cast<const Sec1996*>(args[0]) + start;
+      fractionsIn = noFraction ? nullptr : reinterpret_cast<const std::uint64_t*>(args[1]) + start;
+      std::fill(before, before + (end - start), Status{SEC1996_PARSE_OK});
+    } else {
+      for (npy_intp i = start; i < end; ++i) {
+        Sec1996ParseStatus s = countOf(load<T>(args[0], steps[0], i), counts[i - start]);
+        std::uint64_t fraction = 0;
+        if (s == SEC1996_PARSE_OK) s = fractionOf(load<F>(args[1], steps[1], i), fraction);
+        if (s != SEC1996_PARSE_OK) counts[i - start] = 0;
+        fractions[i - start] = s == SEC1996_PARSE_OK ? fraction : 0;
+        before[i - start] = static_cast<Status>(s);
+      }
     }
     for (npy_intp first = start; first < end;) {
       const npy_intp last = runEnd(first, end, steps[2]);
@@ -174,10 +191,17 @@ void encodeLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*)
       std::uint8_t* codes =
           direct ? reinterpret_cast<std::uint8_t*>(args[3] + codeStep * first) : scratch;
       if (refusal == SEC1996_PARSE_OK) {
-        Code::encode(counts + b, fractions + b, static_cast<std::size_t>(k), layout, codes,
-                     status + b);
+        Code::encode(countsIn + b, fractionsIn == nullptr ? nullptr : fractionsIn + b,
+                     static_cast<std::size_t>(k), layout, codes, status + b);
       } else {
         std::fill(status + b, status + b + k, refusal);
+      }
+      if (plain && direct && refusal == SEC1996_PARSE_OK) {  // the codes are in place
+        for (npy_intp j = 0; j < k; ++j) {
+          at<Status>(args[4], statusStep, first + j) = static_cast<Status>(status[b + j]);
+        }
+        first = last;
+        continue;
       }
       for (npy_intp j = 0; j < k; ++j) {
         const Status s =
@@ -279,6 +303,17 @@ void decodeLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*)
           if (s != SEC1996_PARSE_OK) std::fill(code, code + length, std::uint8_t{0});
           before[j] = static_cast<Status>(s);
         }
+      }
+      // In place: codes read where they lie and results written where they go.
+      if (codes != scratch && steps[3] == sizeof(Sec1996) && steps[4] == sizeof(std::uint64_t)) {
+        decodeRun<Code>(codes, static_cast<std::size_t>(k), length, layout,
+                        reinterpret_cast<Sec1996*>(args[3]) + first,
+                        reinterpret_cast<std::uint64_t*>(args[4]) + first, status);
+        for (npy_intp j = 0; j < k; ++j) {
+          at<Status>(args[5], steps[5], first + j) = static_cast<Status>(status[j]);
+        }
+        first = last;
+        continue;
       }
       // A layout out of range: every element refused without a code to read.
       if (length != 0) {

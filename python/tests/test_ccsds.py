@@ -180,7 +180,8 @@ def test_decoders_refuse_as_the_library_does(decode, layout, code, status):
 @pytest.mark.parametrize(
     "encode, args, layout, status, words",
     [
-        (sec1996.to_cuc, ([5, 1 << 24],), {"coarse": 3}, S.OUT_OF_SPAN, "more than 3 coarse"),
+        (sec1996.to_cuc, (np.array([5, 1 << 24], np.uint32),), {"coarse": 3}, S.OUT_OF_SPAN,
+         "more than 3 coarse"),  # uint32 counts: the array form reads them in place
         (sec1996.to_cuc, ([5, -1],), {}, S.OUT_OF_SPAN, "a count is 0 to 4294967295"),
         (sec1996.to_cuc, ([5, 2.5],), {}, S.FRACTION, "a fraction of a second"),
         (sec1996.to_cds, ([5, 6], [0, 10**12]), {}, S.FIELD_RANGE, "10**12 - 1 (picoseconds)"),

@@ -171,11 +171,15 @@ class _Bound:
     """A gufunc of the codes with its layout bound in: called as the gufunc
     with the layout left out, which then broadcasts with a zero stride."""
 
-    def __init__(self, kernel: np.ufunc, layout: np.ndarray, position: int) -> None:
+    def __init__(self, kernel: np.ufunc, layout: np.ndarray, position: int, octets: int = 0):
         self.kernel, self.layout, self.position = kernel, layout, position
+        self.octets = octets  # an encoder's: the codes' core dimension
         self.signature = kernel.signature
 
     def __call__(self, *args: Any, **kwargs: Any) -> Any:
+        if self.octets and "out" not in kwargs:  # numpy cannot tell the codes' length
+            shape = np.broadcast_shapes(*(np.shape(a) for a in args))
+            kwargs["out"] = (np.empty((*shape, self.octets), np.uint8), None)
         arguments = list(args)
         arguments.insert(self.position, self.layout)
         return self.kernel(*arguments, **kwargs)
@@ -319,7 +323,7 @@ def _encode(
 
     results, status, refused = _run(
         function,
-        _Bound(kernel, layout, 2),
+        _Bound(kernel, layout, 2, length),
         [a, fractions],
         [None, None],
         [(target, element)],
