@@ -19,7 +19,9 @@
 // all zero.  No octet past an element's n is read.
 //
 // Decoders of Python objects take bytes or bytearray of exactly the code's
-// length (with the GIL held, as numpy holds it for object loops); None, NaN
+// length, and numpy's bytes scalars (the elements of S arrays, zero octets
+// dropped) as padded (with the GIL held, as numpy holds it for object
+// loops); None, NaN
 // and pandas' NA give SEC1996_PARSE_NOT_A_NUMBER, any other object
 // SEC1996_PARSE_SYNTAX.
 //
@@ -348,9 +350,11 @@ void decodeObjectLoop(char** args, const npy_intp* dims, const npy_intp* steps, 
     const char* bytes = nullptr;
     Py_ssize_t size = 0;
     Status before = SEC1996_PARSE_OK;
+    bool padded = false;
     if (object != nullptr && PyBytes_Check(object)) {
       bytes = PyBytes_AS_STRING(object);
       size = PyBytes_GET_SIZE(object);
+      padded = PyArray_IsScalar(object, String);  // an S element, its zero octets dropped
     } else if (object != nullptr && PyByteArray_Check(object)) {
       bytes = PyByteArray_AS_STRING(object);
       size = PyByteArray_GET_SIZE(object);
@@ -358,15 +362,13 @@ void decodeObjectLoop(char** args, const npy_intp* dims, const npy_intp* steps, 
       before = missing(object) ? SEC1996_PARSE_NOT_A_NUMBER : SEC1996_PARSE_SYNTAX;
     }
     if (before == SEC1996_PARSE_OK && length == 0) before = SEC1996_PARSE_RESERVED;
-    if (before == SEC1996_PARSE_OK && static_cast<std::size_t>(size) != length) {
-      before = static_cast<std::size_t>(size) < length ? SEC1996_PARSE_TRUNCATED
-                                                       : SEC1996_PARSE_OTHER_LAYOUT;
+    if (before == SEC1996_PARSE_OK) {
+      before = gather(bytes, size, 1, length, padded, code);
     }
     Sec1996 count = 0;
     std::uint64_t fraction = 0;
     Sec1996ParseStatus status = SEC1996_PARSE_OK;
     if (before == SEC1996_PARSE_OK) {
-      std::memcpy(code, bytes, length);
       decodeRun<Code>(code, 1, length, layout, &count, &fraction, &status);
     }
     scatterDecoded(args, steps, i, 1, &before, &count, &fraction, &status, 2);

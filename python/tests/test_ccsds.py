@@ -207,6 +207,7 @@ def test_s_arrays_keep_codes_that_end_in_zero_octets():
     shortened = np.array([s[0]])  # S5, as the elements read back make it
     assert shortened.dtype == "S5" and sec1996.from_cuc(shortened)[0].tolist() == [count]
     assert sec1996.from_cuc(np.array([cuc(count, 0) + b"\x00"]))[0].tolist() == [count]
+    assert sec1996.from_cuc([s[0]])[0].tolist() == [count]  # an S element, read back
     # Only S pads: the same octets as bytes or V are a code of another length.
     _, status = sec1996.from_cuc([bytes(s[0])], errors="status")
     assert status.tolist() == [S.TRUNCATED]

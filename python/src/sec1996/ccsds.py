@@ -26,7 +26,8 @@ array, a pandas column), ``V``/``S`` arrays or uint8 arrays whose last axis
 holds the octets.  A bytes object, a ``V`` element and a uint8 row must have
 the layout's length exactly: shorter is refused as TRUNCATED, longer as
 OTHER_LAYOUT.  numpy's ``S`` dtype drops trailing zero octets when an element
-is read back, so an ``S`` element is taken as its octets followed by zero
+is read back, so an ``S`` element (and a ``numpy.bytes_``, what reading one
+gives) is taken as its octets followed by zero
 octets up to the layout's length (and a longer one only where its octets
 past the layout's length are all zero): an ``S`` array cannot tell a code
 ending in 0x00 from a shorter one, so a truncated code in an ``S`` array
