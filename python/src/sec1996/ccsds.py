@@ -270,6 +270,7 @@ def _encode(
     if _is_dask(counts) or _is_dask(fraction):
         if kind == "u1":
             raise ValueError(f"sec1996.{function}: dask codes are V{length} or S{length}")
+
         def block(c: Any, f: Any = None, **kw: Any) -> Any:
             errors = kw["errors"]
             return _encode(function, code, kernel, layout, c, f, unit, dtype, errors, None, True)
@@ -281,7 +282,8 @@ def _encode(
     if fraction is not None:
         words = f"fractions must be integers ({unit})"
         fractions, fraction_like = _values(fraction, function, words, "iu")
-        fractions = fractions.astype(np.int64 if fractions.dtype.kind == "i" else np.uint64)
+        wide = np.int64 if fractions.dtype.kind == "i" else np.uint64
+        fractions = fractions.astype(wide, copy=False)
         like = like if like is not None else fraction_like
     if kind == "u1" and like is not None:
         raise ValueError(
