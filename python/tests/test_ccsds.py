@@ -230,6 +230,9 @@ def test_error_modes_and_containers():
     assert column.index.tolist() == ["x", "y"] and isinstance(column["x"], bytes)
     got, fractions = sec1996.from_ccs(column)
     assert got.tolist() == [LEAP, 1] and got.index.tolist() == ["x", "y"]
+    out = np.zeros(2, "V7")  # where=: the refused count is left alone, not converted
+    assert sec1996.to_cuc([1, -1], out=out, where=[True, False]) is out
+    assert bytes(out[0]) == cuc(1, 0) and bytes(out[1]) == bytes(7)
     lazy = sec1996.to_cds(da.arange(LEAP - 2, LEAP + 2, chunks=2, dtype=np.uint32))
     assert isinstance(lazy, da.Array) and lazy.dtype == "V9"
     (counts, ps), status = sec1996.from_cds(lazy, errors="status")
