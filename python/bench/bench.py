@@ -228,8 +228,18 @@ def main() -> None:
         ("leap mask", lambda: sec1996.is_leap_second(counts)),
     ]
     others.append(("pattern " + PATTERN, lambda: sec1996.to_text(counts, format=PATTERN)))
+    # The CCSDS codes in the command's default layouts, each count with a
+    # fraction: 2^-64 s units for CUC, picoseconds for CDS.
+    rng = np.random.default_rng(301)
+    binary = rng.integers(0, 2**64, n, dtype=np.uint64)
+    picoseconds = rng.integers(0, 10**12, n, dtype=np.uint64)
+    others += [
+        ("CUC 4+2", lambda: sec1996.to_cuc(counts, binary)),
+        ("CDS 16-bit day, us", lambda: sec1996.to_cds(counts, picoseconds)),
+    ]
     times, texts = sec1996.to_datetime64(counts), sec1996.to_iso(counts)
     strings, patterned = texts.astype("U20"), sec1996.to_text(counts, format=PATTERN)
+    cuc, cds = sec1996.to_cuc(counts, binary), sec1996.to_cds(counts, picoseconds)
     back = [
         ("from datetime64", times, lambda: sec1996.from_datetime64(times)),
         ("from ISO 8601", texts, lambda: sec1996.from_iso(texts)),
@@ -239,6 +249,8 @@ def main() -> None:
             patterned,
             lambda: sec1996.from_text(patterned, format=PATTERN),
         ),
+        ("from CUC 4+2", cuc, lambda: sec1996.from_cuc(cuc)),
+        ("from CDS 16-bit day, us", cds, lambda: sec1996.from_cds(cds)),
     ]
     print(
         f"sec1996 {sec1996.__version__}, {n:,} counts, one core (CPU {min(every_cpu)}), "

@@ -801,6 +801,7 @@ const StatusName kStatusNames[] = {
     SEC1996_STATUS(LIST_NOT_FOUND),
     SEC1996_STATUS(CONFLICT),
     SEC1996_STATUS(MISMATCH),
+    SEC1996_STATUS(OTHER_LAYOUT),
 };
 #undef SEC1996_STATUS
 
@@ -839,7 +840,8 @@ PyMODINIT_FUNC PyInit__ext() {
   if (ok && PyModule_AddObject(module, "STATUS_CODES", codes) == 0) codes = nullptr;  // stolen
   if (codes != nullptr || PyModule_AddStringConstant(module, "__version__", SEC1996_VERSION) < 0 ||
       !sec1996_ext::addUfuncs(module, kUfuncs, std::size(kUfuncs)) ||
-      !sec1996_ext::addPatternUfuncs(module) || !sec1996_ext::addScalesUfuncs(module)) {
+      !sec1996_ext::addPatternUfuncs(module) || !sec1996_ext::addScalesUfuncs(module) ||
+      !sec1996_ext::addCcsdsUfuncs(module)) {
     Py_XDECREF(codes);
     Py_DECREF(module);
     return nullptr;

@@ -217,6 +217,7 @@ inline Sec1996ParseStatus objectText(PyObject* object, Sec1996ParseStatus notTex
 // The registrations of the units other than sec1996_ext.cpp's own.
 bool addPatternUfuncs(PyObject* module);  // patterns.cpp
 bool addScalesUfuncs(PyObject* module);   // scales.cpp: true time
+bool addCcsdsUfuncs(PyObject* module);    // ccsds.cpp
 
 }  // namespace sec1996_ext
 

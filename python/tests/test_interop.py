@@ -32,6 +32,8 @@ def test_dask_arrays_stay_lazy_and_compute_chunk_by_chunk():
     texts, status = sec1996.to_iso(counts - 2**31, errors="status")
     assert isinstance(texts, da.Array)
     assert np.array_equal(status.compute(), sec1996.to_iso(local - 2**31, errors="status")[1])
+    (years, _), status = sec1996.to_year_day(counts, errors="status")  # two values and a status
+    assert np.array_equal(years.compute(), sec1996.to_year_day(local)[0]) and not status.any()
     back = sec1996.from_iso(sec1996.to_iso(counts, dtype=str))
     assert np.array_equal(back.compute(), local)
     # The low-level ufuncs through dask's own gufunc machinery.

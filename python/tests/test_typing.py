@@ -57,3 +57,16 @@ def test_the_stubs_describe_what_the_functions_give() -> None:
     assert one_tai == tai[1] and span == LEAP and np.array_equal(weeks, weeks2)
     assert not week_status.any() and expires > np.datetime64("2020-01-01")
     assert words.startswith("outside the scale") and not codes.any() and seconds.dtype == np.int64
+
+
+def test_the_stubs_describe_the_ccsds_codes() -> None:
+    counts: NDArray[np.uint32] = np.array([0, LEAP], np.uint32)
+    codes: NDArray[np.void] = sec1996.to_cuc(counts, np.array([0, 1 << 63], np.uint64))
+    one = sec1996.to_cds(LEAP, 750_000_000_000, epoch="1996-01-01", sub_ms="ps")
+    rows, status = sec1996.to_ccs(counts, day_of_year=True, dtype=np.uint8, errors="status")
+    back: Tuple[NDArray[np.uint32], NDArray[np.uint64]] = sec1996.from_cuc(codes, coarse=4)
+    (days, picoseconds), checked = sec1996.from_ccs(rows, day_of_year=True, errors="status")
+    count, fraction = sec1996.ccsds.from_cds(bytes(one), epoch="1996-01-01", sub_ms="ps")
+    assert np.array_equal(back[0], counts) and back[1][1] == 1 << 63 and not status.any()
+    assert np.array_equal(days, counts) and not picoseconds.any() and not checked.any()
+    assert count == LEAP and fraction == 750_000_000_000

@@ -70,6 +70,10 @@ __all__ = [
     "LEAP_SECONDS",
     "STATUS_DTYPE",
     "Sec1996ParseStatus",
+    "ccsds",
+    "from_ccs",
+    "from_cds",
+    "from_cuc",
     "from_datetime64",
     "from_fields",
     "from_iso",
@@ -77,6 +81,9 @@ __all__ = [
     "from_year_day",
     "is_leap_second",
     "status_text",
+    "to_ccs",
+    "to_cds",
+    "to_cuc",
     "to_datetime64",
     "to_fields",
     "to_iso",
@@ -1145,3 +1152,7 @@ from . import scales  # noqa: E402
 from .scales import *  # noqa: E402,F401,F403
 
 __all__ += scales.__all__
+
+# The CCSDS time codes, in a module of their own on the helpers above.
+from . import ccsds  # noqa: E402
+from .ccsds import from_ccs, from_cds, from_cuc, to_ccs, to_cds, to_cuc  # noqa: E402

@@ -8,7 +8,14 @@ import numpy as np
 from numpy.typing import ArrayLike, NDArray
 
 from . import scales as scales
+from . import ccsds as ccsds
 from . import ufunc as ufunc
+from .ccsds import from_ccs as from_ccs
+from .ccsds import from_cds as from_cds
+from .ccsds import from_cuc as from_cuc
+from .ccsds import to_ccs as to_ccs
+from .ccsds import to_cds as to_cds
+from .ccsds import to_cuc as to_cuc
 
 __version__: str
 
@@ -37,6 +44,7 @@ class Sec1996ParseStatus(enum.IntEnum):
     LIST_NOT_FOUND: int
     CONFLICT: int
     MISMATCH: int
+    OTHER_LAYOUT: int
 
 STATUS_DTYPE: np.dtype[np.int16]
 COUNT_SENTINEL: int

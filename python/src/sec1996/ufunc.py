@@ -15,8 +15,11 @@ Texts are gufuncs over code units: ``to_iso``/``to_text`` give uint8[20]
 (view as ``S20``), ``to_iso_u``/``to_text_u`` uint32[20] (view as ``U20``),
 and ``from_iso`` reads uint8 or uint32 code units; ``format_pattern``/
 ``format_pattern_u`` and ``parse_pattern`` take the pattern as uint8 code
-units too, a core dimension of its own.  The wrappers of
-:mod:`sec1996` do those views, pandas, xarray and Dask for you.
+units too, a core dimension of its own.  The CCSDS time codes are gufuncs
+over octets and a layout vector: ``to_cuc``/``to_cds``/``to_ccs`` give
+uint8[n], ``from_cuc``/``from_cds``/``from_ccs`` read them (and the
+``_object`` forms Python bytes), with the fraction as a second output.  The
+wrappers of :mod:`sec1996` do those views, pandas, xarray and Dask for you.
 
 >>> import numpy as np
 >>> seconds, status = sec1996.ufunc.to_posix(np.arange(47260799, 47260802, dtype=np.uint32))
@@ -36,6 +39,12 @@ from . import _ext
 __all__ = [
     "format_pattern",
     "format_pattern_u",
+    "from_ccs",
+    "from_ccs_object",
+    "from_cds",
+    "from_cds_object",
+    "from_cuc",
+    "from_cuc_object",
     "from_fields",
     "from_iso",
     "from_iso_object",
@@ -46,6 +55,9 @@ __all__ = [
     "is_leap_second",
     "parse_pattern",
     "parse_pattern_object",
+    "to_ccs",
+    "to_cds",
+    "to_cuc",
     "to_fields",
     "to_iso",
     "to_iso_u",
@@ -99,3 +111,13 @@ from_tai: np.ufunc = _ext.from_tai
 from_tt: np.ufunc = _ext.from_tt
 from_gps: np.ufunc = _ext.from_gps
 from_gps_week: np.ufunc = _ext.from_gps_week
+
+to_cuc: np.ufunc = _ext.to_cuc
+to_cds: np.ufunc = _ext.to_cds
+to_ccs: np.ufunc = _ext.to_ccs
+from_cuc: np.ufunc = _ext.from_cuc
+from_cds: np.ufunc = _ext.from_cds
+from_ccs: np.ufunc = _ext.from_ccs
+from_cuc_object: np.ufunc = _ext.from_cuc_object
+from_cds_object: np.ufunc = _ext.from_cds_object
+from_ccs_object: np.ufunc = _ext.from_ccs_object

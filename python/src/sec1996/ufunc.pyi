@@ -33,3 +33,13 @@ from_tai: np.ufunc
 from_tt: np.ufunc
 from_gps: np.ufunc
 from_gps_week: np.ufunc
+
+to_cuc: np.ufunc
+to_cds: np.ufunc
+to_ccs: np.ufunc
+from_cuc: np.ufunc
+from_cds: np.ufunc
+from_ccs: np.ufunc
+from_cuc_object: np.ufunc
+from_cds_object: np.ufunc
+from_ccs_object: np.ufunc
