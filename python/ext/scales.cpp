@@ -108,40 +108,6 @@ std::int64_t registerList(Sec1996LeapList* list) {
 
 // ---- Counts in ---------------------------------------------------------------
 
-// A block of k counts of type T into counts; true when every element is a
-// count, else codes[i] says which are not (and their count is 0).
-template <class T>
-bool gatherCounts(const char* in, npy_intp step, npy_intp k, Sec1996* counts, Status* codes) {
-  if constexpr (!std::is_floating_point_v<T>) {
-    const auto gather = [&](auto valueAt) {
-      bool all = true;
-      for (npy_intp i = 0; i < k; ++i) {
-        const T value = valueAt(i);
-        if constexpr (std::is_signed_v<T>) {
-          all &= value >= 0 && value <= T{UINT32_MAX};
-        } else {
-          all &= value <= T{UINT32_MAX};
-        }
-        counts[i] = static_cast<Sec1996>(value);
-      }
-      return all;
-    };
-    bool all = false;
-    if (step == sizeof(T)) {  // contiguous: a loop the compiler vectorises
-      const T* values = reinterpret_cast<const T*>(in);
-      all = gather([values](npy_intp i) { return values[i]; });
-    } else {
-      all = gather([&](npy_intp i) { return load<T>(in, step, i); });
-    }
-    if (all) return true;
-  }
-  for (npy_intp i = 0; i < k; ++i) {
-    codes[i] = static_cast<Status>(countOf(load<T>(in, step, i), counts[i]));
-    if (codes[i] != SEC1996_PARSE_OK) counts[i] = 0;
-  }
-  return false;
-}
-
 // The library's status array narrowed to the ufunc's int16 one.
 void narrowStatus(const Sec1996ParseStatus* codes, npy_intp k, char* status, npy_intp step) {
   if (step == sizeof(Status)) {

@@ -75,6 +75,42 @@ Sec1996ParseStatus countOf(T value, Sec1996& count) {
   return SEC1996_PARSE_OK;
 }
 
+// A block of k counts of type T into counts; true when every element is a
+// count, else codes[i] says which are not (and their count is 0).  The
+// common case, every element a count, runs in a loop without branches; the
+// element-by-element checks only for a block that fails.
+template <class T>
+bool gatherCounts(const char* in, npy_intp step, npy_intp k, Sec1996* counts, Status* codes) {
+  if constexpr (!std::is_floating_point_v<T>) {
+    const auto gather = [&](auto valueAt) {
+      bool all = true;
+      for (npy_intp i = 0; i < k; ++i) {
+        const T value = valueAt(i);
+        if constexpr (std::is_signed_v<T>) {
+          all &= value >= 0 && value <= T{UINT32_MAX};
+        } else {
+          all &= value <= T{UINT32_MAX};
+        }
+        counts[i] = static_cast<Sec1996>(value);
+      }
+      return all;
+    };
+    bool all = false;
+    if (step == sizeof(T)) {  // contiguous: a loop the compiler vectorises
+      const T* values = reinterpret_cast<const T*>(in);
+      all = gather([values](npy_intp i) { return values[i]; });
+    } else {
+      all = gather([&](npy_intp i) { return load<T>(in, step, i); });
+    }
+    if (all) return true;
+  }
+  for (npy_intp i = 0; i < k; ++i) {
+    codes[i] = static_cast<Status>(countOf(load<T>(in, step, i), counts[i]));
+    if (codes[i] != SEC1996_PARSE_OK) counts[i] = 0;
+  }
+  return false;
+}
+
 // One conversion from counts.  Convert::outputs value outputs follow the
 // count in args; convert() writes elements [start, start + k) from a block
 // of counts, blank() the fixed value of a refused element, and whole() may
@@ -103,36 +139,7 @@ void countsLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*)
   for (npy_intp start = 0; start < n; start += kBlock) {
     const npy_intp k = std::min(kBlock, n - start);
     const char* in = args[0] + steps[0] * start;
-    // First the common case, every element a count, in a loop without
-    // branches; the element-by-element checks only for a block that fails.
-    bool allCounts = false;
-    if constexpr (!std::is_floating_point_v<T>) {
-      const auto gather = [&](auto valueAt) {
-        bool all = true;
-        for (npy_intp i = 0; i < k; ++i) {
-          const T value = valueAt(i);
-          if constexpr (std::is_signed_v<T>) {
-            all &= value >= 0 && value <= T{UINT32_MAX};
-          } else {
-            all &= value <= T{UINT32_MAX};
-          }
-          counts[i] = static_cast<Sec1996>(value);
-        }
-        return all;
-      };
-      if (steps[0] == sizeof(T)) {  // contiguous: a loop the compiler vectorises
-        const T* values = reinterpret_cast<const T*>(in);
-        allCounts = gather([values](npy_intp i) { return values[i]; });
-      } else {
-        allCounts = gather([&](npy_intp i) { return load<T>(in, steps[0], i); });
-      }
-    }
-    if (!allCounts) {
-      for (npy_intp i = 0; i < k; ++i) {
-        codes[i] = static_cast<Status>(countOf(load<T>(in, steps[0], i), counts[i]));
-        if (codes[i] != SEC1996_PARSE_OK) counts[i] = 0;
-      }
-    }
+    const bool allCounts = gatherCounts<T>(in, steps[0], k, counts, codes);
     Convert::convert(counts, k, start, args, dims, steps);
     if (allCounts && statusStep == sizeof(Status)) {
       std::memset(status + statusStep * start, 0, static_cast<std::size_t>(k) * sizeof(Status));

@@ -518,6 +518,20 @@ def _text_view(units: type) -> Callable[[np.ndarray], np.ndarray]:
     return lambda chunk: chunk[..., None].view(units)
 
 
+def _text_kernel(
+    a: np.ndarray, objects: np.ufunc, units: np.ufunc
+) -> Tuple[np.ndarray, np.ufunc, Optional[Callable[[np.ndarray], np.ndarray]]]:
+    """The ufunc that reads texts of a's dtype (objects for an object array,
+    else units over S or U code units), a ready for it, and the view of its
+    code units."""
+    if a.dtype.kind == "O":
+        return a, objects, None
+    a = a if a.dtype.isnative else a.astype(a.dtype.newbyteorder("="))
+    if a.dtype.itemsize == 0:  # numpy's empty strings: one unit of padding
+        a = a.astype(f"{a.dtype.kind}1")
+    return a, units, _text_view(np.uint8 if a.dtype.kind == "S" else np.uint32)
+
+
 def to_datetime64(counts: Any, *, errors: str = "raise", out: Any = None, where: Any = True) -> Any:
     """Counts as ``datetime64[s]``, POSIX seconds (every day 86400 seconds).
 
@@ -873,14 +887,7 @@ def from_iso(
         return _lazy(from_iso, [texts], kwargs, 1, [np.uint32])
     _check_out(out, np.uint32, "from_iso")
     a, like = _unpack(texts, "from_iso", "text")
-    if a.dtype.kind == "O":
-        kernel, view = ufunc.from_iso_object, None
-    else:
-        a = a if a.dtype.isnative else a.astype(a.dtype.newbyteorder("="))
-        units = np.uint8 if a.dtype.kind == "S" else np.uint32
-        if a.dtype.itemsize == 0:  # numpy's empty strings: one unit of padding
-            a = a.astype(f"{a.dtype.kind}1")
-        kernel, view = ufunc.from_iso, _text_view(units)
+    a, kernel, view = _text_kernel(a, ufunc.from_iso_object, ufunc.from_iso)
     option: Any = np.bool_(floor)
     if flags:
         kernel = ufunc.from_iso_opt_object if view is None else ufunc.from_iso_opt
@@ -969,14 +976,7 @@ def from_text(
         return _lazy(from_text, [texts], {"errors": errors, "format": format}, 1, [np.uint32])
     _check_out(out, np.uint32, "from_text")
     a, like = _unpack(texts, "from_text", "text")
-    if a.dtype.kind == "O":
-        kernel, view = ufunc.parse_pattern_object, None
-    else:
-        a = a if a.dtype.isnative else a.astype(a.dtype.newbyteorder("="))
-        units = np.uint8 if a.dtype.kind == "S" else np.uint32
-        if a.dtype.itemsize == 0:  # numpy's empty strings: one unit of padding
-            a = a.astype(f"{a.dtype.kind}1")
-        kernel, view = ufunc.parse_pattern, _text_view(units)
+    a, kernel, view = _text_kernel(a, ufunc.parse_pattern_object, ufunc.parse_pattern)
 
     def reason(index: Tuple[int, ...], code: int) -> str:
         value = np.broadcast_to(a, a.shape)[index]
