@@ -620,6 +620,16 @@ constexpr CcsFormat ccsFormatOf() {
                    static_cast<int>(I / 2 % (kCcsMaxSubSecond + 1)), I % 2 != 0);
 }
 
+// The end of encoded element i, at out: a refusal zero-filled, the status
+// stored and counted unless it is SEC1996_PARSE_OK (warnings too).
+[[gnu::always_inline]] inline void finishEncoded(Status s, std::size_t i, std::size_t length,
+                                                 std::uint8_t* out, Sec1996ParseStatus* status,
+                                                 std::size_t& flagged) {
+  if (!carriesResult(s)) std::memset(out, 0, length);
+  flagged += s != kOk ? 1 : 0;
+  if (status != nullptr) status[i] = s;
+}
+
 // Encodes n elements of one format with encode(count, fraction, out), and
 // returns the number whose status is not SEC1996_PARSE_OK: the refusals,
 // zero-filled, and the warnings, written.
@@ -631,11 +641,27 @@ inline std::size_t encodeArray(const Sec1996* counts, const std::uint64_t* fract
   for (std::size_t i = 0; i < n; ++i) {
     std::uint8_t* out = codes + i * f.length;
     const Status s = encode(counts[i], fractions != nullptr ? fractions[i] : 0, out);
-    if (!carriesResult(s)) std::memset(out, 0, f.length);
-    flagged += s != kOk ? 1 : 0;
-    if (status != nullptr) status[i] = s;
+    finishEncoded(s, i, f.length, out, status, flagged);
   }
   return flagged;
+}
+
+// The end of decoded element i: refused if its P-field is another layout's
+// (other) or its fraction has no place; the results stored, the status
+// stored and counted unless it is SEC1996_PARSE_OK.  A refusal's count and
+// fraction are 0.
+[[gnu::always_inline]] inline void finishDecoded(Decoded d, bool other, std::size_t i,
+                                                 Sec1996* counts, std::uint64_t* fractions,
+                                                 Sec1996ParseStatus* status, std::size_t& flagged) {
+  if (other) {
+    d = {SEC1996_PARSE_OTHER_LAYOUT, 0, 0};
+  } else if (fractions == nullptr && d.fraction != 0) {
+    d = {SEC1996_PARSE_FRACTION, 0, 0};
+  }
+  counts[i] = d.count;
+  if (fractions != nullptr) fractions[i] = d.fraction;
+  flagged += d.status != kOk;
+  if (status != nullptr) status[i] = d.status;
 }
 
 // Decodes n elements of one format with decode(tField), which gives a
@@ -651,16 +677,8 @@ inline std::size_t decodeArray(const std::uint8_t* codes, std::size_t n, const F
   std::size_t flagged = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const std::uint8_t* in = codes + i * f.length;
-    Decoded d = decode(in + f.pField);
-    if (f.pField != 0 && std::memcmp(in, pField, f.pField) != 0) {
-      d = {SEC1996_PARSE_OTHER_LAYOUT, 0, 0};
-    } else if (fractions == nullptr && d.fraction != 0) {  // a refusal's is 0
-      d = {SEC1996_PARSE_FRACTION, 0, 0};
-    }
-    counts[i] = d.count;
-    if (fractions != nullptr) fractions[i] = d.fraction;
-    flagged += d.status != kOk;
-    if (status != nullptr) status[i] = d.status;
+    const bool other = f.pField != 0 && std::memcmp(in, pField, f.pField) != 0;
+    finishDecoded(decode(in + f.pField), other, i, counts, fractions, status, flagged);
   }
   return flagged;
 }

@@ -11,6 +11,6 @@ Sec1996ParseStatus cvtFromSec1996_cucTai(const Sec1996LeapList* list, Sec1996 co
   const CucFormat f = cucFormat(layout->coarseOctets, layout->fineOctets, layout->pField != 0);
   const Sec1996LeapList& table = listOrDefault(list);
   return encodeInto(f, code, size, length, [&](std::uint8_t* out) {
-    return encodeCucTai(table, count, fraction, f, out);
+    return encodeCucTai(taiOfCount(table, count), fraction, f, out);
   });
 }

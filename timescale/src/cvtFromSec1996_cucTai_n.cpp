@@ -1,5 +1,6 @@
 // cvtFromSec1996_cucTai_n (what it returns: sec1996_ccsds.h).
-// The loop of cvtFromSec1996_cuc_n, each element's coarse time its TAI.
+// The loop of cvtFromSec1996_cuc_n, each element's coarse time its TAI,
+// found a block at a time.
 #include "ccsds_tai.h"
 
 size_t cvtFromSec1996_cucTai_n(const Sec1996LeapList* list, const Sec1996* counts,
@@ -15,10 +16,6 @@ size_t cvtFromSec1996_cucTai_n(const Sec1996LeapList* list, const Sec1996* count
   const std::size_t index = cucIndex(layout->coarseOctets, layout->fineOctets, layout->pField != 0);
   return withConstant<kCucFormats>(index, [&]<std::size_t I>() {
     constexpr CucFormat f = cucFormatOf<I>();
-    return encodeArray(counts, fractions, n, f, codes, status,
-                       [&table](std::uint32_t count, std::uint64_t fraction, std::uint8_t* out) {
-                         constexpr CucFormat f = cucFormatOf<I>();
-                         return encodeCucTai(table, count, fraction, f, out);
-                       });
+    return encodeCucTaiArray(table, counts, fractions, n, f, codes, status);
   });
 }

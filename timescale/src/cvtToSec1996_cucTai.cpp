@@ -12,7 +12,9 @@ Sec1996ParseStatus cvtToSec1996_cucTai(const Sec1996LeapList* list, const uint8_
   if (read.status != kOk) return read.status;
   const CucFormat f = read.format;
   const Sec1996LeapList& table = listOrDefault(list);
-  return decodeFrom(
-      f, code, size, count, fraction, used,
-      [&](const std::uint8_t* t) { return decodeCucTai(table, t, f, flags); }, flags);
+  const auto decode = [&](const std::uint8_t* t) {
+    const CucTime time = readCucTField(t, f);
+    return decodedOfTai(countOfTai(table, taiOf(time), flags), time.fraction, flags);
+  };
+  return decodeFrom(f, code, size, count, fraction, used, decode, flags);
 }

@@ -1,5 +1,6 @@
 // cvtToSec1996_cucTai_n (what it returns: sec1996_ccsds.h).
-// The loop of cvtToSec1996_cuc_n, each element's coarse time read as TAI.
+// The loop of cvtToSec1996_cuc_n, each element's coarse time read as TAI
+// and turned into a count a block at a time.
 #include "ccsds_tai.h"
 
 size_t cvtToSec1996_cucTai_n(const Sec1996LeapList* list, const uint8_t* codes, size_t n,
@@ -17,10 +18,6 @@ size_t cvtToSec1996_cucTai_n(const Sec1996LeapList* list, const uint8_t* codes, 
     constexpr CucFormat f = cucFormatOf<I>();
     std::uint8_t pField[2] = {};
     if (f.pField != 0) writeCucPField(kCucLevel1Id, f, pField);
-    return decodeArray(codes, n, f, pField, counts, fractions, status,
-                       [&table, flags](const std::uint8_t* t) {
-                         constexpr CucFormat f = cucFormatOf<I>();
-                         return decodeCucTai(table, t, f, flags);
-                       });
+    return decodeCucTaiArray(table, codes, n, f, pField, flags, counts, fractions, status);
   });
 }
