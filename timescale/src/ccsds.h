@@ -625,7 +625,7 @@ constexpr CcsFormat ccsFormatOf() {
 [[gnu::always_inline]] inline void finishEncoded(Status s, std::size_t i, std::size_t length,
                                                  std::uint8_t* out, Sec1996ParseStatus* status,
                                                  std::size_t& flagged) {
-  if (!carriesResult(s)) std::memset(out, 0, length);
+  if (s != kOk && !carriesResult(s)) std::memset(out, 0, length);
   flagged += s != kOk ? 1 : 0;
   if (status != nullptr) status[i] = s;
 }
