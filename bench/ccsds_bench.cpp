@@ -2,7 +2,9 @@
 // with a fraction, in the layouts the command writes by default (CUC 4+2,
 // CDS level 1 with a 16-bit day and microseconds, CCS by month and day with
 // three sub-second octets, every one with its P-field) and in the
-// day-of-year CCS.  Every benchmark converts the whole array once per
+// day-of-year CCS, and CUC level 1 (TAI from 1958) from the tests' pinned
+// leap-second list in 5+2 octets, which hold every count (4 coarse octets
+// end in 2094).  Every benchmark converts the whole array once per
 // iteration; items_per_second counts values, so 1e9 / items_per_second is
 // the cost of one value in ns.
 //
@@ -10,6 +12,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <random>
 #include <vector>
@@ -26,12 +30,27 @@ constexpr Sec1996CucLayout kCuc = {1, 4, 2};
 constexpr Sec1996CdsLayout kCds = {1, 2, SEC1996_CDS_MICROSECONDS, 0, 0, 0, 0};
 constexpr Sec1996CcsLayout kCcs = {1, 0, 3};
 constexpr Sec1996CcsLayout kCcsYearDay = {1, 1, 3};
+constexpr Sec1996CucLayout kCucTai = {1, 5, 2};
+
+const Sec1996LeapList* pinnedList() {
+  static const Sec1996LeapList* list = [] {
+    Sec1996LeapList* loaded = nullptr;
+    Sec1996LeapListError error{};
+    if (leapListFromFile1996(SEC1996_PINNED_LIST, &loaded, &error) != SEC1996_PARSE_OK) {
+      std::fprintf(stderr, "%s\n", error.message);
+      std::exit(2);
+    }
+    return loaded;
+  }();
+  return list;
+}
 
 struct Data {
   std::vector<std::uint64_t> binary = std::vector<std::uint64_t>(kInputs);
   std::vector<std::uint64_t> picoseconds = std::vector<std::uint64_t>(kInputs);
   std::vector<std::uint8_t> codes = std::vector<std::uint8_t>(kInputs * SEC1996_CCSDS_MAX_SIZE);
-  std::vector<std::uint8_t> cuc, cds, ccs, ccsYearDay;  // the inputs' codes
+  std::vector<std::uint8_t> cuc, cds, ccs, ccsYearDay, cucTai;  // the inputs' codes
+  std::size_t pastExpiry = 0;  // level-1 values with the list's warning, not refused
   std::vector<Sec1996> counts = std::vector<Sec1996>(kInputs);
   std::vector<std::uint64_t> fractions = std::vector<std::uint64_t>(kInputs);
   std::vector<Sec1996ParseStatus> status = std::vector<Sec1996ParseStatus>(kInputs);
@@ -56,6 +75,13 @@ Data& data() {
     built.ccs = encode(cvtFromSec1996_ccs_n, kCcs, codeLength1996_ccs(&kCcs), built.picoseconds);
     built.ccsYearDay = encode(cvtFromSec1996_ccs_n, kCcsYearDay, codeLength1996_ccs(&kCcsYearDay),
                               built.picoseconds);
+    built.cucTai.resize(kInputs * codeLength1996_cuc(&kCucTai));
+    built.pastExpiry =
+        cvtFromSec1996_cucTai_n(pinnedList(), inputs().counts.data(), built.binary.data(), kInputs,
+                                &kCucTai, built.cucTai.data(), built.status.data());
+    for (const Sec1996ParseStatus s : built.status) {
+      if (s != SEC1996_PARSE_OK && s != SEC1996_PARSE_LIST_EXPIRED) std::exit(3);
+    }
     return built;
   }();
   return d;
@@ -112,6 +138,21 @@ const struct {
        Data& d = data();
        return cvtToSec1996_ccs_n(d.ccsYearDay.data(), kInputs, &kCcsYearDay, d.counts.data(),
                                  d.fractions.data(), d.status.data());
+     }},
+    // The elements past the list's expiry are counted with their warning.
+    {"cucTai/encode",
+     [] {
+       Data& d = data();
+       return cvtFromSec1996_cucTai_n(pinnedList(), inputs().counts.data(), d.binary.data(),
+                                      kInputs, &kCucTai, d.codes.data(), d.status.data()) -
+              d.pastExpiry;
+     }},
+    {"cucTai/decode",
+     [] {
+       Data& d = data();
+       return cvtToSec1996_cucTai_n(pinnedList(), d.cucTai.data(), kInputs, &kCucTai, 0,
+                                    d.counts.data(), d.fractions.data(), d.status.data()) -
+              d.pastExpiry;
      }},
 };
 

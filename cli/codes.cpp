@@ -1,6 +1,8 @@
 // The CCSDS time codes on the command line; see codes.h.
 #include "codes.h"
 
+#include "true_time.h"
+
 #include <charconv>
 #include <system_error>
 
@@ -38,10 +40,10 @@ std::optional<int> numberOf(std::string_view text) {
   return value;
 }
 
-const char* codeName(Code code) {
+const char* codeName(Code code, const CodeLayouts& layouts) {
   switch (code) {
     case Code::kCuc:
-      return "CUC";
+      return layouts.cucLevel == 1 ? "CUC level 1" : "CUC";
     case Code::kCds:
       return "CDS";
     case Code::kCcs:
@@ -73,6 +75,14 @@ std::optional<std::string> readCucOctets(std::string_view text, CodeLayouts& lay
   layouts.cuc.coarseOctets = *coarse;
   layouts.cuc.fineOctets = *fine;
   return std::nullopt;
+}
+
+std::optional<std::string> readCucLevel(std::string_view text, CodeLayouts& layouts) {
+  if (text == "1" || text == "2") {
+    layouts.cucLevel = text == "1" ? 1 : 2;
+    return std::nullopt;
+  }
+  return "--cuc-level takes 1 (TAI from 1958) or 2 (the count), not \"" + std::string(text) + "\"";
 }
 
 std::optional<std::string> readCdsDay(std::string_view text, CodeLayouts& layouts) {
@@ -164,7 +174,10 @@ ParseResult parseCode(std::string_view hex, Code code, const CodeLayouts& layout
   Sec1996ParseStatus status = SEC1996_PARSE_OK;
   switch (code) {
     case Code::kCuc:
-      status = cvtToSec1996_cuc(bytes, size, &layouts.cuc, &count, &fraction, &used);
+      status = layouts.cucLevel == 1
+                   ? cvtToSec1996_cucTai(leapList(), bytes, size, &layouts.cuc, 0, &count,
+                                         &fraction, &used)
+                   : cvtToSec1996_cuc(bytes, size, &layouts.cuc, &count, &fraction, &used);
       break;
     case Code::kCds:
       status = cvtToSec1996_cds(bytes, size, &layouts.cds, &count, &fraction, &used);
@@ -175,11 +188,14 @@ ParseResult parseCode(std::string_view hex, Code code, const CodeLayouts& layout
       fraction = binaryOf(fraction);
       break;
   }
-  if (status != SEC1996_PARSE_OK) {
-    return refuse(std::string("not a ") + codeName(code) + ": " + parseStatusText1996(status));
+  if (status == SEC1996_PARSE_LIST_EXPIRED) {
+    warnPastExpiry();
+  } else if (status != SEC1996_PARSE_OK) {
+    return refuse(std::string("not a ") + codeName(code, layouts) + ": " +
+                  parseStatusText1996(status));
   }
   if (used != hex.size() / 2) {
-    return refuse(std::string("octets after the ") + codeName(code) + " of " +
+    return refuse(std::string("octets after the ") + codeName(code, layouts) + " of " +
                   std::to_string(used) + " octets");
   }
   return {true, count, {}, fraction};
@@ -192,7 +208,10 @@ Sec1996ParseStatus encode(Sec1996 count, std::uint64_t fraction, Code code,
   constexpr std::size_t kSize = SEC1996_CCSDS_MAX_SIZE;
   switch (code) {
     case Code::kCuc:
-      return cvtFromSec1996_cuc(count, fraction, &layouts.cuc, bytes, kSize, &length);
+      return layouts.cucLevel == 1
+                 ? cvtFromSec1996_cucTai(leapList(), count, fraction, &layouts.cuc, bytes, kSize,
+                                         &length)
+                 : cvtFromSec1996_cuc(count, fraction, &layouts.cuc, bytes, kSize, &length);
     case Code::kCds:
       return cvtFromSec1996_cds(count, picosecondsOf(fraction), &layouts.cds, bytes, kSize,
                                 &length);
@@ -210,17 +229,27 @@ std::optional<std::string> codeProblem(Sec1996 count, std::uint64_t fraction, Co
   std::uint8_t bytes[SEC1996_CCSDS_MAX_SIZE];
   std::size_t length = 0;
   const Sec1996ParseStatus status = encode(count, fraction, code, layouts, bytes, length);
-  if (status == SEC1996_PARSE_OK) return std::nullopt;
-  return std::string("cannot be written as ") + codeName(code) + ": " +
-         (status == SEC1996_PARSE_OUT_OF_SPAN ? "outside what the layout's counter holds"
-                                              : parseStatusText1996(status));
+  if (status == SEC1996_PARSE_OK || status == SEC1996_PARSE_LIST_EXPIRED) return std::nullopt;
+  // A level-1 code is also off its span before the leap-second list starts.
+  std::int64_t tai = 0;
+  const bool counter = code != Code::kCuc || layouts.cucLevel != 1 ||
+                       cvtFromSec1996_tai(leapList(), count, &tai) != SEC1996_PARSE_OUT_OF_SPAN;
+  return std::string("cannot be written as ") + codeName(code, layouts) + ": " +
+         (status != SEC1996_PARSE_OUT_OF_SPAN ? parseStatusText1996(status)
+          : counter                           ? "outside what the layout's counter holds"
+                                              : "before the leap-second list's first date");
 }
 
 char* formatCode(char* out, Sec1996 count, std::uint64_t fraction, Code code,
                  const CodeLayouts& layouts) {
   std::uint8_t bytes[SEC1996_CCSDS_MAX_SIZE];
   std::size_t length = 0;
-  if (encode(count, fraction, code, layouts, bytes, length) != SEC1996_PARSE_OK) return out;
+  const Sec1996ParseStatus status = encode(count, fraction, code, layouts, bytes, length);
+  if (status == SEC1996_PARSE_LIST_EXPIRED) {
+    warnPastExpiry();
+  } else if (status != SEC1996_PARSE_OK) {
+    return out;
+  }
   for (std::size_t i = 0; i < length; ++i) {
     *out++ = kHexDigits[bytes[i] >> 4];
     *out++ = kHexDigits[bytes[i] & 0x0F];

@@ -1,7 +1,9 @@
 // The CCSDS time codes on the command line: their layouts as the options
 // set them, reading a code from hex and writing a count as one.
 //
-//   cuc   CUC level 2 with the scale's epoch: the count is the coarse time;
+//   cuc   CUC level 2 with the scale's epoch: the count is the coarse time
+//         (--cuc-level 2), or level 1: TAI seconds since 1958-01-01 from
+//         the leap-second list in use (--cuc-level 1, --leap-seconds);
 //         default 4 coarse and 2 fine octets (--cuc-octets 4.2)
 //   cds   CDS: days from 1958-01-01 (--cds-epoch 1958, level 1) or from an
 //         agency epoch date, 16-bit day (--cds-day 16), microseconds
@@ -34,6 +36,7 @@ enum class Code { kCuc, kCds, kCcs };
 
 struct CodeLayouts {
   Sec1996CucLayout cuc = {1, 4, 2};
+  int cucLevel = 2;  // 1: TAI from 1958, 2: the count
   Sec1996CdsLayout cds = {1, 2, SEC1996_CDS_MICROSECONDS, 0, 0, 0, 0};
   Sec1996CcsLayout ccs = {1, 0, 3};
 };
@@ -47,6 +50,7 @@ std::optional<Code> codeNamed(std::string_view name);
 // Each reads the argument of one layout option into layouts, or says what
 // is wrong with it.
 std::optional<std::string> readCucOctets(std::string_view text, CodeLayouts& layouts);
+std::optional<std::string> readCucLevel(std::string_view text, CodeLayouts& layouts);
 std::optional<std::string> readCdsDay(std::string_view text, CodeLayouts& layouts);
 std::optional<std::string> readCdsSub(std::string_view text, CodeLayouts& layouts);
 std::optional<std::string> readCdsEpoch(std::string_view text, CodeLayouts& layouts);

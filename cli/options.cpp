@@ -151,9 +151,9 @@ Options parseOptions(int argc, const char* const* argv) {
     const bool takesArgument =
         is("-f", "--field") || is("-d", "--delimiter") || is("-o", "--output") ||
         is("-p", "--placeholder") || is("", "--from") || is("", "--cuc-octets") ||
-        is("", "--cds-day") || is("", "--cds-sub") || is("", "--cds-epoch") ||
-        is("", "--ccs-calendar") || is("", "--ccs-octets") || is("", "--format") ||
-        is("", "--input-format") || is("", "--leap-seconds");
+        is("", "--cuc-level") || is("", "--cds-day") || is("", "--cds-sub") ||
+        is("", "--cds-epoch") || is("", "--ccs-calendar") || is("", "--ccs-octets") ||
+        is("", "--format") || is("", "--input-format") || is("", "--leap-seconds");
     std::string_view value;
     if (takesArgument) {
       if (attached) {
@@ -210,6 +210,8 @@ Options parseOptions(int argc, const char* const* argv) {
       if (!options.from) problem = "--from takes cuc, cds or ccs, not " + quoted(value, false);
     } else if (is("", "--cuc-octets")) {
       problem = readCucOctets(value, options.codes);
+    } else if (is("", "--cuc-level")) {
+      problem = readCucLevel(value, options.codes);
     } else if (is("", "--cds-day")) {
       problem = readCdsDay(value, options.codes);
     } else if (is("", "--cds-sub")) {

@@ -15,7 +15,7 @@ _sec1996() {
   fi
   local forms='count iso8601 text yearday posix cuc cds ccs tai tt gps gps-week'
   local options='--output --format --input-format --header --keep --drop --placeholder
-    --field --delimiter --append --replace --help --version --from --cuc-octets --cds-day
+    --field --delimiter --append --replace --help --version --from --cuc-octets --cuc-level --cds-day
     --cds-sub --cds-epoch --ccs-calendar --ccs-octets --no-pfield'
   # True time: the leap-second list.
   options+=' --leap-seconds --leap-list'
@@ -49,6 +49,10 @@ _sec1996() {
       ;;
     --from)
       mapfile -t COMPREPLY < <(compgen -W 'cuc cds ccs' -- "$cur")
+      return
+      ;;
+    --cuc-level)
+      mapfile -t COMPREPLY < <(compgen -W '1 2' -- "$cur")
       return
       ;;
     --cds-day)

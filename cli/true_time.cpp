@@ -61,16 +61,6 @@ bool expiredNow(const Sec1996LeapListInfo& info) {
   return static_cast<std::int64_t>(std::time(nullptr)) + kNtpOfPosixEpoch >= info.expiresNtp;
 }
 
-void warnPastExpiry() {
-  static bool warned = false;
-  if (warned) return;
-  warned = true;
-  Sec1996LeapListInfo info{};
-  leapListInfo1996(leapList(), &info);
-  complain("warning: a value lies past the leap-second list's expiry, " + dateText(info.expires) +
-           ": no further leap second is assumed");
-}
-
 template <class T>
 bool readInteger(std::string_view text, T& value) {
   if (text.empty() || text[0] == '+') return false;
@@ -95,6 +85,16 @@ ParseResult fromStatus(Sec1996ParseStatus status, Sec1996 count) {
 }
 
 }  // namespace
+
+void warnPastExpiry() {
+  static bool warned = false;
+  if (warned) return;
+  warned = true;
+  Sec1996LeapListInfo info{};
+  leapListInfo1996(leapList(), &info);
+  complain("warning: a value lies past the leap-second list's expiry, " + dateText(info.expires) +
+           ": no further leap second is assumed");
+}
 
 bool useLeapSecondsFile(const std::string& path, std::string& message) {
   if (path.empty()) return true;

@@ -41,6 +41,10 @@ bool printLeapList();
 // read as a count or a date).
 std::optional<ParseResult> parseTrueTime(std::string_view input);
 
+// Warns once on standard error that a value lies past the list's expiry
+// (the true-time forms and the level-1 CUC call it).
+void warnPastExpiry();
+
 // Writes count in one of the true-time forms (nothing if the list gives it
 // no TAI); warns once on standard error if a value lies past the expiry.
 enum class TrueTimeForm { kTai, kTt, kGps, kGpsWeek };

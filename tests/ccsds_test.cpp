@@ -516,6 +516,206 @@ TEST(CcsdsRoundTrip, EveryLayoutOverRandomCounts) {
   }
 }
 
+// ---- CUC level 1: TAI seconds since 1958 ---------------------------------------
+
+// The pinned leap-second list of tests/data (tzdata 2026f, expiring
+// 2027-06-28), so that the expiry falls where the rows below expect it.
+const Sec1996LeapList* pinnedList() {
+  static const Sec1996LeapList* list = [] {
+    Sec1996LeapList* loaded = nullptr;
+    Sec1996LeapListError error{};
+    const std::string path = std::string(CCSDS_LEAP_LIST_DIR) + "/leap-seconds.list";
+    EXPECT_EQ(leapListFromFile1996(path.c_str(), &loaded, &error), SEC1996_PARSE_OK)
+        << error.message;
+    return loaded;  // kept for the process
+  }();
+  return list;
+}
+
+// CUC 4+2 (P-field 1E: id 001, 4 coarse, 2 fine) and 5+0 (9C 20: the
+// extended P-field adds one coarse octet).
+constexpr Sec1996CucLayout kCuc50 = {1, 5, 0};
+
+struct TaiVector {
+  const char* instant;  // UTC
+  Sec1996 count;
+  std::uint64_t fraction;
+  const Sec1996CucLayout* layout;
+  Sec1996ParseStatus status;  // of both directions
+  const char* code;           // "" where the encoder refuses
+};
+
+// The coarse times by hand: days from 1958-01-01 to the UTC date times
+// 86400, plus the seconds of the day (23:59:60 is the 86400th), plus
+// TAI-UTC then as the list gives it (30 s in 1996, 31 from 1997-07-01, 32
+// from 1999-01-01, 36 from 2015-07-01, 37 from 2017-01-01: ERFA's eraDat
+// agrees).  Day 13879 is 1996-01-01, so count 0 is 13879 * 86400 + 30 =
+// 1199145630 = 0x4779829E.  Counts after the list's expiry are written
+// with the warning; 2094-02-06 06:27:39 is TAI 2^32, past 4 coarse octets.
+const TaiVector kTaiVectors[] = {
+    {"1996-01-01T00:00:00", 0, 0, &kCuc42, SEC1996_PARSE_OK, "1E 4779829E 0000"},
+    {"1996-01-01T00:00:00.75", 0, 0xC000000000000000, &kCuc42, SEC1996_PARSE_OK,
+     "1E 4779829E C000"},
+    {"1997-06-30T23:59:59", 47260799, 0, &kCuc42, SEC1996_PARSE_OK, "1E 4A4AA71D 0000"},
+    {"1997-06-30T23:59:60, the scale's", 47260800, 0x8000000000000000, &kCuc42, SEC1996_PARSE_OK,
+     "1E 4A4AA71E 8000"},
+    {"1997-07-01T00:00:00", 47260801, 0, &kCuc42, SEC1996_PARSE_OK, "1E 4A4AA71F 0000"},
+    {"1998-12-31T23:59:59", 94694400, 0, &kCuc42, SEC1996_PARSE_OK, "1E 4D1E6E9E 0000"},
+    {"1999-01-01T00:00:00, a leap second between", 94694401, 0, &kCuc42, SEC1996_PARSE_OK,
+     "1E 4D1E6EA0 0000"},
+    {"2016-12-31T23:59:59", 662774400, 0, &kCuc42, SEC1996_PARSE_OK, "1E 6EFAA523 0000"},
+    {"2017-01-01T00:00:00", 662774401, 0, &kCuc42, SEC1996_PARSE_OK, "1E 6EFAA525 0000"},
+    {"2094-02-06T06:27:38", 3095821659, 0, &kCuc42, SEC1996_PARSE_LIST_EXPIRED, "1E FFFFFFFF 0000"},
+    {"2094-02-06T06:27:39 in 4 octets", 3095821660, 0, &kCuc42, SEC1996_PARSE_OUT_OF_SPAN, ""},
+    {"2094-02-06T06:27:39 in 5 octets", 3095821660, 0, &kCuc50, SEC1996_PARSE_LIST_EXPIRED,
+     "9C20 0100000000"},
+    {"2132-02-07T06:28:14, the last count", 4294967295, 0, &kCuc50, SEC1996_PARSE_LIST_EXPIRED,
+     "9C20 01477982A3"},
+};
+
+TEST(CcsdsLevel1, EncodeAndDecodeGiveTheHandDerivedCoarseTime) {
+  for (const TaiVector& v : kTaiVectors) {
+    SCOPED_TRACE(v.instant);
+    const std::vector<std::uint8_t> expected = bytesOf(v.code);
+    std::uint8_t code[SEC1996_CCSDS_MAX_SIZE] = {};
+    std::size_t length = 0;
+    EXPECT_EQ(cvtFromSec1996_cucTai(pinnedList(), v.count, v.fraction, v.layout, code, sizeof code,
+                                    &length),
+              v.status);
+    if (expected.empty()) continue;
+    EXPECT_EQ(hexOf(code, length), hexOf(expected.data(), expected.size()));
+    Sec1996 count = 1;
+    std::uint64_t fraction = 1;
+    std::size_t used = 0;
+    EXPECT_EQ(cvtToSec1996_cucTai(pinnedList(), expected.data(), expected.size(), v.layout, 0,
+                                  &count, &fraction, &used),
+              v.status);
+    EXPECT_EQ(count, v.count);
+    EXPECT_EQ(fraction, v.fraction);
+    EXPECT_EQ(used, expected.size());
+    // The level-2 decoder refuses what the level-1 encoder writes.
+    EXPECT_EQ(
+        cvtToSec1996_cuc(expected.data(), expected.size(), v.layout, &count, &fraction, nullptr),
+        SEC1996_PARSE_WRONG_CODE);
+  }
+  // A null list is the default table: before 2027 every list agrees.
+  std::uint8_t code[SEC1996_CCSDS_MAX_SIZE];
+  std::size_t length = 0;
+  EXPECT_EQ(cvtFromSec1996_cucTai(nullptr, 47260800, 0, &kCuc42, code, sizeof code, &length),
+            SEC1996_PARSE_OK);
+  EXPECT_EQ(hexOf(code, length), "1E4A4AA71E0000");
+  Sec1996 count = 0;
+  EXPECT_EQ(cvtToSec1996_cucTai(nullptr, code, length, &kCuc42, 0, &count, nullptr, nullptr),
+            SEC1996_PARSE_OK);
+  EXPECT_EQ(count, 47260800U);
+}
+
+// The level-1 decoder's own refusals, and the leap second it lacks.
+TEST(CcsdsLevel1, DecoderRefusesWithTheReasonAndMapsOnlyWhenAsked) {
+  const struct {
+    const char* code;
+    unsigned flags;
+    Sec1996ParseStatus status;
+    Sec1996 count;  // 7: nothing set
+    std::uint64_t fraction;
+  } rows[] = {
+      {"2E 4779829E 0000", 0, SEC1996_PARSE_WRONG_CODE, 7, 7},  // level 2
+      {"41 3859 05265C00 0000", 0, SEC1996_PARSE_WRONG_CODE, 7, 7},
+      {"0E 4779829E 0000", 0, SEC1996_PARSE_RESERVED, 7, 7},
+      {"1E 4779829D 0000", 0, SEC1996_PARSE_OUT_OF_SPAN, 7, 7},  // 1995-12-31T23:59:59
+      {"1E 00000000 0000", 0, SEC1996_PARSE_OUT_OF_SPAN, 7, 7},  // 1958
+      {"9C20 01477982A4", 0, SEC1996_PARSE_OUT_OF_SPAN, 7, 7},   // after the last count
+      {"9C60 FFFFFFFFFFFFFF", 0, SEC1996_PARSE_OUT_OF_SPAN, 7, 7},
+      // 2016-12-31T23:59:60: TAI 1861920036 has no count.
+      {"1E 6EFAA524 8000", 0, SEC1996_PARSE_LEAP_NOT_ON_SCALE, 7, 7},
+      {"1E 6EFAA524 8000", SEC1996_MAP_LEAP_TO_235959, SEC1996_PARSE_LEAP_NOT_ON_SCALE, 662774400,
+       0x8000000000000000},
+      {"1E 4D1E6E9F 0000", SEC1996_MAP_LEAP_TO_235959, SEC1996_PARSE_LEAP_NOT_ON_SCALE, 94694400,
+       0},  // 1998-12-31T23:59:60
+      // The scale's own leap second is a count whatever the flags.
+      {"1E 4A4AA71E 0000", SEC1996_MAP_LEAP_TO_235959, SEC1996_PARSE_OK, 47260800, 0},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.code);
+    const std::vector<std::uint8_t> code = bytesOf(r.code);
+    Sec1996 count = 7;
+    std::uint64_t fraction = 7;
+    EXPECT_EQ(cvtToSec1996_cucTai(pinnedList(), code.data(), code.size(), &kCuc42, r.flags, &count,
+                                  &fraction, nullptr),
+              r.status);
+    EXPECT_EQ(count, r.count);
+    EXPECT_EQ(fraction, r.fraction);
+  }
+  // Without a place for it, a fraction is refused, even on a mapped leap
+  // second; an implicit layout reads the T-field alone as level 1.
+  const std::vector<std::uint8_t> leap = bytesOf("1E 6EFAA524 8000");
+  Sec1996 count = 7;
+  EXPECT_EQ(cvtToSec1996_cucTai(pinnedList(), leap.data(), leap.size(), &kCuc42,
+                                SEC1996_MAP_LEAP_TO_235959, &count, nullptr, nullptr),
+            SEC1996_PARSE_FRACTION);
+  EXPECT_EQ(count, 7U);
+  const Sec1996CucLayout implicit = {0, 4, 2};
+  EXPECT_EQ(
+      cvtToSec1996_cucTai(pinnedList(), leap.data() + 1, 6, &implicit, 0, &count, nullptr, nullptr),
+      SEC1996_PARSE_LEAP_NOT_ON_SCALE);
+  const Sec1996CucLayout outOfRange = {0, 8, 0};
+  EXPECT_EQ(cvtFromSec1996_cucTai(pinnedList(), 0, 0, &outOfRange, nullptr, 0, nullptr),
+            SEC1996_PARSE_RESERVED);
+  std::uint8_t small[6];
+  EXPECT_EQ(cvtFromSec1996_cucTai(pinnedList(), 0, 0, &kCuc42, small, sizeof small, nullptr),
+            SEC1996_PARSE_BUFFER_TOO_SMALL);
+}
+
+// The array forms over the 4+2 rows: each element as the single-value
+// function gives it, the refused one zero-filled, the warnings written and
+// counted.
+TEST(CcsdsLevel1, ArrayFormsAgreeWithTheSingleValue) {
+  std::vector<Sec1996> counts;
+  std::vector<std::uint64_t> fractions;
+  std::string expectedHex;
+  std::size_t flagged = 0;
+  for (const TaiVector& v : kTaiVectors) {
+    if (v.layout != &kCuc42) continue;
+    counts.push_back(v.count);
+    fractions.push_back(v.fraction);
+    expectedHex += v.code[0] != '\0' ? hexOf(bytesOf(v.code).data(), 7) : "00000000000000";
+    flagged += v.status != SEC1996_PARSE_OK;
+  }
+  const std::size_t n = counts.size();
+  std::vector<std::uint8_t> codes(n * 7, 0xAA);
+  std::vector<Sec1996ParseStatus> status(n);
+  EXPECT_EQ(cvtFromSec1996_cucTai_n(pinnedList(), counts.data(), fractions.data(), n, &kCuc42,
+                                    codes.data(), status.data()),
+            flagged);
+  EXPECT_EQ(hexOf(codes.data(), codes.size()), expectedHex);
+  std::vector<Sec1996> back(n, 9);
+  std::vector<std::uint64_t> backFractions(n, 9);
+  EXPECT_EQ(cvtToSec1996_cucTai_n(pinnedList(), codes.data(), n, &kCuc42, 0, back.data(),
+                                  backFractions.data(), status.data()),
+            flagged);
+  std::size_t i = 0;
+  for (const TaiVector& v : kTaiVectors) {
+    if (v.layout != &kCuc42) continue;
+    SCOPED_TRACE(v.instant);
+    const bool written = v.code[0] != '\0';
+    // A zero-filled element reads as coarse time 0, 1958: off the scale.
+    EXPECT_EQ(status[i], written ? v.status : SEC1996_PARSE_OTHER_LAYOUT);
+    EXPECT_EQ(back[i], written ? v.count : 0U);
+    EXPECT_EQ(backFractions[i], written ? v.fraction : 0U);
+    ++i;
+  }
+  // The leap second the scale lacks, mapped, and a level-2 element.
+  const std::vector<std::uint8_t> two = bytesOf("1E6EFAA5248000 2E6EFAA5248000");
+  EXPECT_EQ(cvtToSec1996_cucTai_n(pinnedList(), two.data(), 2, &kCuc42, SEC1996_MAP_LEAP_TO_235959,
+                                  back.data(), backFractions.data(), status.data()),
+            2U);
+  EXPECT_EQ(status[0], SEC1996_PARSE_LEAP_NOT_ON_SCALE);
+  EXPECT_EQ(back[0], 662774400U);
+  EXPECT_EQ(backFractions[0], 0x8000000000000000U);
+  EXPECT_EQ(status[1], SEC1996_PARSE_OTHER_LAYOUT);
+  EXPECT_EQ(back[1], 0U);
+}
+
 // ---- The array forms' own behaviour --------------------------------------------
 
 TEST(CcsdsArrays, RefusedElementsAreZeroAndCountedAndOtherLayoutsRefused) {

@@ -7,9 +7,11 @@
  * encodes counts of the scale into three of them and decodes them back:
  *
  *   CUC  unsegmented: coarse binary seconds from an epoch and a binary
- *        fraction.  Here level 2 with the scale's epoch, 1996-01-01
- *        00:00:00 UTC: the coarse time is the count itself, leap second
- *        included (P-field time code id 010).
+ *        fraction.  Level 2 with the scale's epoch, 1996-01-01 00:00:00
+ *        UTC: the coarse time is the count itself, leap second included
+ *        (P-field time code id 010).  Level 1 (id 001): the coarse time is
+ *        TAI seconds since 1958-01-01 00:00:00 TAI, from the full list of
+ *        leap seconds (sec1996_scales.h).
  *   CDS  day segmented: days from 1958-01-01 (level 1) or from an agency
  *        epoch (level 2), milliseconds of the UTC day and an optional
  *        microsecond or picosecond part of the millisecond.
@@ -40,11 +42,14 @@
  *
  * Refusals.  Every function returns a Sec1996ParseStatus (sec1996.h) and
  * writes nothing on a refusal; no decoder reads past the size it is given.
+ * The level-1 CUC functions may also return the warnings of true time
+ * (SEC1996_PARSE_LIST_EXPIRED, and SEC1996_PARSE_LEAP_NOT_ON_SCALE with
+ * SEC1996_MAP_LEAP_TO_235959), which come with their results.
  * The layout pointer of every function must not be a null pointer.
  *
- * Not here: CUC level 1 (time code id 001, TAI seconds from 1958-01-01),
- * which the decoder refuses as SEC1996_PARSE_WRONG_CODE; CUC fine times of
- * 9 or 10 octets (SEC1996_PARSE_RESERVED); agency-defined codes (id 110).
+ * Not here: CUC fine times of 9 or 10 octets (SEC1996_PARSE_RESERVED);
+ * agency-defined codes (id 110).  Each CUC decoder refuses the other
+ * level's time code id as SEC1996_PARSE_WRONG_CODE.
  *
  * Example (CUC 4+2 with its P-field):
  *     Sec1996CucLayout cuc = {1, 4, 2};
@@ -60,6 +65,7 @@
 #define SEC1996_SEC1996_CCSDS_H
 
 #include "sec1996.h"
+#include "sec1996_scales.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -173,6 +179,77 @@ SEC1996_API Sec1996ParseStatus cvtFromSec1996_cuc(Sec1996 count, uint64_t fracti
 SEC1996_API Sec1996ParseStatus cvtToSec1996_cuc(const uint8_t* code, size_t size,
                                                 const Sec1996CucLayout* layout, Sec1996* count,
                                                 uint64_t* fraction, size_t* used);
+
+/** cvtFromSec1996_cucTai - a count as a CUC, level 1: TAI from 1958
+ *
+ *   Sec1996ParseStatus cvtFromSec1996_cucTai(const Sec1996LeapList* list,
+ *       Sec1996 count, uint64_t fraction, const Sec1996CucLayout* layout,
+ *       uint8_t* code, size_t size, size_t* length);
+ *
+ * Parameters:   list - the leap-second list, or a null pointer for the
+ *               default table (as for cvtFromSec1996_tai).  count - the
+ *               second; its TAI seconds since 1958-01-01 00:00:00 TAI, as
+ *               cvtFromSec1996_tai gives them, are the coarse time (count 0
+ *               is 1199145630).  fraction, layout, code, size, length - as
+ *               for cvtFromSec1996_cuc; with the P-field, its time code id
+ *               is 001.
+ * Return value: SEC1996_PARSE_OK, the code in code[0..*length-1];
+ *               SEC1996_PARSE_LIST_EXPIRED, a warning: the code is written
+ *                 as well, but the count lies at or past the list's expiry
+ *                 and its TAI assumes no further leap second;
+ *               else nothing is written and:
+ *               SEC1996_PARSE_RESERVED - a layout outside the ranges above;
+ *               SEC1996_PARSE_BUFFER_TOO_SMALL - size is below the length;
+ *               SEC1996_PARSE_OUT_OF_SPAN - the TAI needs more coarse octets
+ *                 than the layout has (with 4, the counts from
+ *                 2094-02-06 06:27:39 on), or the count lies before the
+ *                 list's first date.
+ * Leap second:  the scale's own, 47260800, is TAI 1246406430, one after
+ *               47260799's.  Across a leap second the scale lacks (from
+ *               1998-12-31 23:59:60 on) the coarse time of one count to the
+ *               next steps by 2.
+ * Span:         every count with 5 or more coarse octets.
+ * Thread safety: safe. */
+SEC1996_API Sec1996ParseStatus cvtFromSec1996_cucTai(const Sec1996LeapList* list, Sec1996 count,
+                                                     uint64_t fraction,
+                                                     const Sec1996CucLayout* layout, uint8_t* code,
+                                                     size_t size, size_t* length);
+
+/** cvtToSec1996_cucTai - a CUC, level 1: TAI from 1958, as a count
+ *
+ *   Sec1996ParseStatus cvtToSec1996_cucTai(const Sec1996LeapList* list,
+ *       const uint8_t* code, size_t size, const Sec1996CucLayout* layout,
+ *       unsigned flags, Sec1996* count, uint64_t* fraction, size_t* used);
+ *
+ * Parameters:   list - as for cvtFromSec1996_cucTai.  code, size, layout,
+ *               count, fraction, used - as for cvtToSec1996_cuc; with
+ *               pField set the P-field's time code id must be 001.  flags -
+ *               0 or SEC1996_MAP_LEAP_TO_235959 (sec1996_scales.h).
+ * Return value: SEC1996_PARSE_OK and the results set;
+ *               SEC1996_PARSE_LIST_EXPIRED, a warning: the results are set,
+ *                 at or past the list's expiry, assuming no further leap
+ *                 second;
+ *               SEC1996_PARSE_LEAP_NOT_ON_SCALE - the coarse time is a leap
+ *                 second the scale does not count (2016-12-31 23:59:60, TAI
+ *                 1861920036): nothing is set, or, with
+ *                 SEC1996_MAP_LEAP_TO_235959, the results are set to the
+ *                 count of the 23:59:59 before it and the code's fraction;
+ *               else none is set and:
+ *               SEC1996_PARSE_TRUNCATED, SEC1996_PARSE_RESERVED - as for
+ *                 cvtToSec1996_cuc;
+ *               SEC1996_PARSE_WRONG_CODE - the P-field's time code id is
+ *                 another code (CUC level 2, CDS, CCS, agency-defined);
+ *               SEC1996_PARSE_OUT_OF_SPAN - a coarse time before count 0
+ *                 (1199145630) or after count 4294967295, or before the
+ *                 list's first date;
+ *               SEC1996_PARSE_FRACTION - fraction is a null pointer and the
+ *                 fine time is not 0 (checked after the statuses above).
+ * Leap second:  coarse time 1246406430 is the scale's own, 47260800.
+ * Thread safety: safe. */
+SEC1996_API Sec1996ParseStatus cvtToSec1996_cucTai(const Sec1996LeapList* list, const uint8_t* code,
+                                                   size_t size, const Sec1996CucLayout* layout,
+                                                   unsigned flags, Sec1996* count,
+                                                   uint64_t* fraction, size_t* used);
 
 /** codeLength1996_cds - the length of a CDS of a layout
  *
@@ -333,6 +410,28 @@ SEC1996_API size_t cvtFromSec1996_cuc_n(const Sec1996* counts, const uint64_t* f
 SEC1996_API size_t cvtToSec1996_cuc_n(const uint8_t* codes, size_t n,
                                       const Sec1996CucLayout* layout, Sec1996* counts,
                                       uint64_t* fractions, Sec1996ParseStatus* status);
+
+/** cvtFromSec1996_cucTai_n - cvtFromSec1996_cucTai over an array.  An
+ * element at or past the list's expiry is written and has the status
+ * SEC1996_PARSE_LIST_EXPIRED; the return value is the number of elements
+ * whose status is not SEC1996_PARSE_OK, those warnings included (as the
+ * array forms of sec1996_scales.h count them).  list - as for
+ * cvtFromSec1996_cucTai. */
+SEC1996_API size_t cvtFromSec1996_cucTai_n(const Sec1996LeapList* list, const Sec1996* counts,
+                                           const uint64_t* fractions, size_t n,
+                                           const Sec1996CucLayout* layout, uint8_t* codes,
+                                           Sec1996ParseStatus* status);
+
+/** cvtToSec1996_cucTai_n - cvtToSec1996_cucTai over an array.  An element
+ * with SEC1996_PARSE_LIST_EXPIRED, or with SEC1996_PARSE_LEAP_NOT_ON_SCALE
+ * under SEC1996_MAP_LEAP_TO_235959, gets the results the single-value
+ * function sets; the return value is the number of elements whose status
+ * is not SEC1996_PARSE_OK, those included.  list, flags - as for
+ * cvtToSec1996_cucTai. */
+SEC1996_API size_t cvtToSec1996_cucTai_n(const Sec1996LeapList* list, const uint8_t* codes,
+                                         size_t n, const Sec1996CucLayout* layout, unsigned flags,
+                                         Sec1996* counts, uint64_t* fractions,
+                                         Sec1996ParseStatus* status);
 
 /** cvtFromSec1996_cds_n - cvtFromSec1996_cds over an array */
 SEC1996_API size_t cvtFromSec1996_cds_n(const Sec1996* counts, const uint64_t* picoseconds,

@@ -529,8 +529,39 @@ END
 sec1996: argument 5: "5019980630235960": not a CCS: second 60 that is not a leap second of the scale
 sec1996: argument 6: "50199A0630235960": not a CCS: a BCD digit above 9
 END
+  # CUC level 1, TAI seconds since 1958 from the pinned list (13879 days to
+  # 1996 and TAI-UTC 30 s: 1199145630 = 4779829E), out and in, in value and
+  # column mode: the list's own TAI, the step over 1998-12-31 23:59:60, the
+  # 4-octet counter's end, a leap second the scale lacks, the other level.
+  pinned=(--leap-seconds "$(cd "$(dirname "$0")/../../tests/data" && pwd)/leap-seconds.list")
+  run "${pinned[@]}" --cuc-level 1 -o count,cuc,tai 0 47260800 94694401 4294967295
+  expect_status 1
+  expect_file out <<END
+0${tab}1E4779829E0000${tab}1199145630
+47260800${tab}1E4A4AA71E0000${tab}1246406430
+94694401${tab}1E4D1E6EA00000${tab}1293840032
+END
+  expect_file err <<'END'
+sec1996: argument 10: "4294967295": cannot be written as CUC level 1: outside what the layout's counter holds
+END
+  printf 'id,stamp\n1,1E4A4AA71E8000\n2,1E6EFAA5240000\n3,2E02D124800000\n4,9C2001477982A3\n' >"$work/in"
+  run "${pinned[@]}" --cuc-level=1 --cuc-octets 5.0 -f stamp -d , --from cuc -o count,cuc
+  rm "$work/in"
+  expect_status 1
+  expect_file out <<END
+id,stamp,stamp_count,stamp_cuc
+1,1E4A4AA71E8000,47260800,9C20004A4AA71E
+2,1E6EFAA5240000,,
+3,2E02D124800000,,
+4,9C2001477982A3,4294967295,9C2001477982A3
+END
+  expect_file err <<'END'
+sec1996: line 3: "1E6EFAA5240000": not a CUC level 1: a UTC leap second that the scale does not count
+sec1996: line 4: "2E02D124800000": not a CUC level 1: a time code other than the one asked for
+sec1996: warning: a value lies past the leap-second list's expiry, 2027-06-28: no further leap second is assumed
+END
   for bad in '--cuc-octets 4.9' '--cds-day 32' '--cds-sub ns' '--cds-epoch 1997-02-29' \
-    '--ccs-calendar week' '--ccs-octets 7' '--from tai'; do
+    '--ccs-calendar week' '--ccs-octets 7' '--from tai' '--cuc-level 0' '--cuc-level 12'; do
     # shellcheck disable=SC2086
     run $bad 0
     expect_status 2

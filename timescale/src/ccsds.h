@@ -6,7 +6,8 @@
 // The CUC codec works on coarse seconds from the code's own epoch and a
 // 64-bit binary fraction; the level-2 code of the scale is the case where
 // the coarse time is the count.  A level-1 code (TAI from 1958) is the same
-// codec with another time code id and the count moved to TAI seconds.
+// codec with another time code id and the count moved to TAI seconds: its
+// kernels, which need the leap-second list, are in ccsds_tai.h.
 #ifndef SEC1996_SRC_CCSDS_H
 #define SEC1996_SRC_CCSDS_H
 
@@ -26,6 +27,15 @@ namespace sec1996::detail::ccsds {
 // layout's numbers are constants.
 using Status = Sec1996ParseStatus;
 inline constexpr Status kOk = SEC1996_PARSE_OK;
+
+// Whether a status comes with the results: SEC1996_PARSE_OK, or a warning
+// of true time that the level-1 CUC gives (the list's expiry passed, a leap
+// second the scale lacks mapped to 23:59:59 as flags ask).  Every other
+// status refuses.
+constexpr bool carriesResult(Status status, unsigned flags = 0) {
+  return status == kOk || status == SEC1996_PARSE_LIST_EXPIRED ||
+         (status == SEC1996_PARSE_LEAP_NOT_ON_SCALE && (flags & SEC1996_MAP_LEAP_TO_235959) != 0);
+}
 
 // ---- P-field octet 1, common to every code ---------------------------------
 
@@ -179,13 +189,31 @@ constexpr bool fitsCoarse(std::uint64_t coarse, const CucFormat& f) {
   return f.coarse >= 8 || (coarse >> (8 * f.coarse)) == 0;
 }
 
+// A whole code of either level: the P-field with time code id, if the
+// format has one, and the T-field; a coarse time the layout cannot hold
+// (a counter that would roll over) is off its span.
+[[gnu::always_inline]] inline Status encodeCucCoarse(std::uint8_t id, std::uint64_t coarse,
+                                                     std::uint64_t fraction, const CucFormat& f,
+                                                     std::uint8_t* out) {
+  if (!fitsCoarse(coarse, f)) return SEC1996_PARSE_OUT_OF_SPAN;
+  if (f.pField != 0) writeCucPField(id, f, out);
+  writeCucTField(coarse, fraction, f, out + f.pField);
+  return kOk;
+}
+
 // The level-2 code of the scale: the coarse time is the count.
 [[gnu::always_inline]] inline Status encodeCuc(std::uint32_t count, std::uint64_t fraction,
                                                const CucFormat& f, std::uint8_t* out) {
-  if (!fitsCoarse(count, f)) return SEC1996_PARSE_OUT_OF_SPAN;
-  if (f.pField != 0) writeCucPField(kCucLevel2Id, f, out);
-  writeCucTField(count, fraction, f, out + f.pField);
-  return kOk;
+  return encodeCucCoarse(kCucLevel2Id, count, fraction, f, out);
+}
+
+// The format a single-value decoder reads with: the P-field's, whose time
+// code id must be id, or the implicit layout's.
+inline CucPField cucFormatToRead(const std::uint8_t* code, std::size_t size,
+                                 const Sec1996CucLayout& layout, std::uint8_t id) {
+  if (layout.pField != 0) return readCucPField(code, size, id);
+  if (!isCucLayout(layout.coarseOctets, layout.fineOctets)) return {SEC1996_PARSE_RESERVED, {}};
+  return {kOk, cucFormat(layout.coarseOctets, layout.fineOctets, false)};
 }
 
 struct Decoded {
@@ -511,32 +539,33 @@ static_assert(daysFromCivilFast(1996, 13) == daysFromCivil(1997, 1, 1) &&
 // ---- The single-value doors --------------------------------------------------
 
 // What an encoder does once the format is known: the length check, the
-// element, and the length.
+// element, and the length.  A warning comes with the code.
 template <class Format, class Encode>
 inline Status encodeInto(const Format& f, std::uint8_t* code, std::size_t size, std::size_t* length,
                          Encode&& encode) {
   if (size < f.length) return SEC1996_PARSE_BUFFER_TOO_SMALL;
   std::uint8_t scratch[SEC1996_CCSDS_MAX_SIZE];
   const Status status = encode(scratch);
-  if (status != kOk) return status;
+  if (!carriesResult(status)) return status;
   std::memcpy(code, scratch, f.length);
   if (length != nullptr) *length = f.length;
-  return kOk;
+  return status;
 }
 
-// What a decoder does once the format is known.
+// What a decoder does once the format is known; flags as the level-1 CUC
+// takes them.  A warning comes with the results.
 template <class Format, class Decode>
 inline Status decodeFrom(const Format& f, const std::uint8_t* code, std::size_t size,
                          Sec1996* count, std::uint64_t* fraction, std::size_t* used,
-                         Decode&& decode) {
+                         Decode&& decode, unsigned flags = 0) {
   if (size < f.length) return SEC1996_PARSE_TRUNCATED;
   const Decoded decoded = decode(code + f.pField);
-  if (decoded.status != kOk) return decoded.status;
+  if (!carriesResult(decoded.status, flags)) return decoded.status;
   if (fraction == nullptr && decoded.fraction != 0) return SEC1996_PARSE_FRACTION;
   if (count != nullptr) *count = decoded.count;
   if (fraction != nullptr) *fraction = decoded.fraction;
   if (used != nullptr) *used = f.length;
-  return kOk;
+  return decoded.status;
 }
 
 // ---- The array loops ---------------------------------------------------------
@@ -591,46 +620,67 @@ constexpr CcsFormat ccsFormatOf() {
                    static_cast<int>(I / 2 % (kCcsMaxSubSecond + 1)), I % 2 != 0);
 }
 
-// Encodes n elements of one format with encode(count, fraction, out).
+// The end of encoded element i, at out: a refusal zero-filled, the status
+// stored and counted unless it is SEC1996_PARSE_OK (warnings too).
+[[gnu::always_inline]] inline void finishEncoded(Status s, std::size_t i, std::size_t length,
+                                                 std::uint8_t* out, Sec1996ParseStatus* status,
+                                                 std::size_t& flagged) {
+  if (s != kOk && !carriesResult(s)) std::memset(out, 0, length);
+  flagged += s != kOk ? 1 : 0;
+  if (status != nullptr) status[i] = s;
+}
+
+// Encodes n elements of one format with encode(count, fraction, out), and
+// returns the number whose status is not SEC1996_PARSE_OK: the refusals,
+// zero-filled, and the warnings, written.
 template <class Format, class Encode>
 inline std::size_t encodeArray(const Sec1996* counts, const std::uint64_t* fractions, std::size_t n,
                                const Format& f, std::uint8_t* codes, Sec1996ParseStatus* status,
                                Encode&& encode) {
-  std::size_t refusals = 0;
+  std::size_t flagged = 0;
   for (std::size_t i = 0; i < n; ++i) {
     std::uint8_t* out = codes + i * f.length;
     const Status s = encode(counts[i], fractions != nullptr ? fractions[i] : 0, out);
-    if (s != kOk) {
-      std::memset(out, 0, f.length);
-      ++refusals;
-    }
-    if (status != nullptr) status[i] = s;
+    finishEncoded(s, i, f.length, out, status, flagged);
   }
-  return refusals;
+  return flagged;
 }
 
-// Decodes n elements of one format with decode(tField); with a P-field each
-// element's must be pField[0..f.pField-1].
+// The end of decoded element i: refused if its P-field is another layout's
+// (other) or its fraction has no place; the results stored, the status
+// stored and counted unless it is SEC1996_PARSE_OK.  A refusal's count and
+// fraction are 0.
+[[gnu::always_inline]] inline void finishDecoded(Decoded d, bool other, std::size_t i,
+                                                 Sec1996* counts, std::uint64_t* fractions,
+                                                 Sec1996ParseStatus* status, std::size_t& flagged) {
+  if (other) {
+    d = {SEC1996_PARSE_OTHER_LAYOUT, 0, 0};
+  } else if (fractions == nullptr && d.fraction != 0) {
+    d = {SEC1996_PARSE_FRACTION, 0, 0};
+  }
+  counts[i] = d.count;
+  if (fractions != nullptr) fractions[i] = d.fraction;
+  flagged += d.status != kOk;
+  if (status != nullptr) status[i] = d.status;
+}
+
+// Decodes n elements of one format with decode(tField), which gives a
+// refused element count 0 and fraction 0; with a P-field each element's
+// must be pField[0..f.pField-1].  Returns the number whose status is not
+// SEC1996_PARSE_OK (the warnings of the level-1 CUC, with their results,
+// included).
 template <class Format, class Decode>
 inline std::size_t decodeArray(const std::uint8_t* codes, std::size_t n, const Format& f,
                                const std::uint8_t* pField, Sec1996* counts,
                                std::uint64_t* fractions, Sec1996ParseStatus* status,
                                Decode&& decode) {
-  std::size_t refusals = 0;
+  std::size_t flagged = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const std::uint8_t* in = codes + i * f.length;
-    Decoded d = decode(in + f.pField);
-    if (f.pField != 0 && std::memcmp(in, pField, f.pField) != 0) {
-      d = {SEC1996_PARSE_OTHER_LAYOUT, 0, 0};
-    } else if (d.status == kOk && fractions == nullptr && d.fraction != 0) {
-      d = {SEC1996_PARSE_FRACTION, 0, 0};
-    }
-    counts[i] = d.count;
-    if (fractions != nullptr) fractions[i] = d.fraction;
-    refusals += d.status != kOk;
-    if (status != nullptr) status[i] = d.status;
+    const bool other = f.pField != 0 && std::memcmp(in, pField, f.pField) != 0;
+    finishDecoded(decode(in + f.pField), other, i, counts, fractions, status, flagged);
   }
-  return refusals;
+  return flagged;
 }
 
 // Every element refused with one status, for a layout outside its ranges.

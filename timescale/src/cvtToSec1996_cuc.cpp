@@ -7,15 +7,9 @@ Sec1996ParseStatus cvtToSec1996_cuc(const uint8_t* code, size_t size,
                                     const Sec1996CucLayout* layout, Sec1996* count,
                                     uint64_t* fraction, size_t* used) {
   using namespace sec1996::detail::ccsds;
-  CucFormat f{};
-  if (layout->pField != 0) {
-    const CucPField read = readCucPField(code, size, kCucLevel2Id);
-    if (read.status != kOk) return read.status;
-    f = read.format;
-  } else {
-    if (!isCucLayout(layout->coarseOctets, layout->fineOctets)) return SEC1996_PARSE_RESERVED;
-    f = cucFormat(layout->coarseOctets, layout->fineOctets, false);
-  }
+  const CucPField read = cucFormatToRead(code, size, *layout, kCucLevel2Id);
+  if (read.status != kOk) return read.status;
+  const CucFormat f = read.format;
   return decodeFrom(f, code, size, count, fraction, used,
                     [&](const std::uint8_t* t) { return decodeCucTField(t, f); });
 }
