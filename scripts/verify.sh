@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Verification beyond the unit tests, in seven stages:
+# Verification beyond the unit tests, in eight stages:
 #   exhaustive  every count 0..4294967295 through the public conversions
 #   patterns    formatDate1996 against glibc's strftime_l on every conversion
 #               over a million counts, and parseDate1996 reading them back
