@@ -355,12 +355,9 @@ void decodeRun(const typename Code::Context& context, const std::uint8_t* codes,
   for (std::size_t j = 0; j < n; ++j) {
     if (status[j] != SEC1996_PARSE_OTHER_LAYOUT) continue;
     const Sec1996ParseStatus why = Code::decodeOne(context, codes + j * length, length, layout);
-    // A code of another layout whose time the list only warns about is still
-    // of another layout.
-    if (why != SEC1996_PARSE_OK && why != SEC1996_PARSE_LIST_EXPIRED &&
-        why != SEC1996_PARSE_LEAP_NOT_ON_SCALE) {
-      status[j] = why;
-    }
+    // A code of another layout of this code stays OTHER_LAYOUT, whatever
+    // its time would give (a CUC 3+3 of level 1 read as TAI is before 1996).
+    if (why == SEC1996_PARSE_WRONG_CODE || why == SEC1996_PARSE_RESERVED) status[j] = why;
   }
 }
 
