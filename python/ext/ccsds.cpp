@@ -50,8 +50,9 @@ using namespace sec1996_ext;
 
 constexpr std::size_t kMaxCode = SEC1996_CCSDS_MAX_SIZE;
 
-// What a code is converted with besides its layout: nothing, for the codes
-// of the scale's own calendar and epoch (kInputs extra ufunc inputs: none).
+// What a code is converted with besides its layout (Context, read from
+// kEncodeInputs / kDecodeInputs more ufunc inputs): nothing, for the codes of
+// the scale's own calendar and epoch.
 struct NoContext {
   bool operator==(const NoContext&) const = default;
 };
