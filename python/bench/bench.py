@@ -272,12 +272,17 @@ def main() -> None:
         os.path.join(os.path.dirname(__file__), "..", "..", "tests", "data", "leap-seconds.list")
     )
     tai = sec1996.to_tai(counts, leap_list=pinned, errors="status")[0]
+    # CUC level 1 with 5 coarse octets, which reach the end of the scale.
+    level_1 = {"level": 1, "leap_list": pinned, "coarse": 5}
+    cuc_tai = sec1996.to_cuc(counts, binary, errors="status", **level_1)[0]
     with warnings.catch_warnings():
         warnings.simplefilter("ignore", sec1996.LeapListExpiredWarning)
         for name, dtype, run in [
             ("counts to TAI", "uint32", lambda: sec1996.to_tai(counts, leap_list=pinned)),
             ("counts to TAI", "int64", lambda: sec1996.to_tai(wide, leap_list=pinned)),
             ("TAI to counts", "int64", lambda: sec1996.from_tai(tai, leap_list=pinned)),
+            ("CUC level 1, 5+2", "uint32", lambda: sec1996.to_cuc(counts, binary, **level_1)),
+            ("from CUC level 1, 5+2", "V8", lambda: sec1996.from_cuc(cuc_tai, **level_1)),
         ]:
             print(f"| {name} | {dtype} | {rate(run) / 1e6:,.1f} | |")
 

@@ -42,18 +42,6 @@ const Sec1996LeapList** gChunks[kChunks] = {};
 std::atomic<std::int64_t> gCount{1};  // ids below it are valid; 0 is the default table
 std::mutex gRegistering;
 
-// The list of an id (a null pointer: the default table); false when no
-// list has that id.  Safe without the GIL.
-bool listOf(std::int64_t id, const Sec1996LeapList*& list) {
-  if (id == 0) {
-    list = nullptr;
-    return true;
-  }
-  if (id < 0 || id >= gCount.load(std::memory_order_acquire)) return false;
-  list = gChunks[id / kSlots][id % kSlots];
-  return true;
-}
-
 bool sameList(const Sec1996LeapList* a, const Sec1996LeapList* b) {
   Sec1996LeapListInfo x{}, y{};
   leapListInfo1996(a, &x);
@@ -170,7 +158,7 @@ void countsInLoop(char** args, const npy_intp* dims, const npy_intp* steps, void
     for (npy_intp a = 0; a < k;) {
       const npy_intp b = runEnd(ids, steps[kList], a, k);
       const Sec1996LeapList* list = nullptr;
-      if (listOf(load<std::int64_t>(ids, steps[kList], a), list)) {
+      if (leapListOf(load<std::int64_t>(ids, steps[kList], a), list)) {
         const Sec1996* in[kIn];
         for (int c = 0; c < kIn; ++c) in[c] = counts[c] + a;
         Out* runOuts[kOutputs];
@@ -323,7 +311,7 @@ void timesInLoop(char** args, const npy_intp* dims, const npy_intp* steps, void*
         b = e;
       }
       const Sec1996LeapList* list = nullptr;
-      if (listOf(load<std::int64_t>(ids, steps[kList], a), list)) {
+      if (leapListOf(load<std::int64_t>(ids, steps[kList], a), list)) {
         const In* runIn[kValues];
         for (int v = 0; v < kValues; ++v) runIn[v] = in[v] + a;
         anyRefused |= Convert::run(list, runIn, static_cast<std::size_t>(b - a),
@@ -418,17 +406,6 @@ PyUFuncGenericFunction kFromTaiFunctions[] = {&timesInLoop<FromTai>};
 PyUFuncGenericFunction kFromTtFunctions[] = {&timesInLoop<FromTt>};
 PyUFuncGenericFunction kFromGpsFunctions[] = {&timesInLoop<FromGps>};
 PyUFuncGenericFunction kFromGpsWeekFunctions[] = {&timesInLoop<FromGpsWeek>};
-
-#define SEC1996_LIST_IN                                                                     \
-  "list: int64 id of a leap-second list (sec1996.LeapList.id; 0 the default table); an id " \
-  "no list has gives status 21 (LIST_NOT_FOUND).\n"
-#define SEC1996_MAP_IN                                                                    \
-  "map: bool, a real leap second the scale lacks gives the count of the 23:59:59 before " \
-  "it (still with status 15, LEAP_NOT_ON_SCALE) instead of 0.\n"
-#define SEC1996_SCALE_STATUS                                                                 \
-  SEC1996_STATUS_OUT                                                                         \
-  "16 (LIST_EXPIRED) is a warning: the value is given, past the list's expiry, assuming no " \
-  "further leap second.\n"
 
 const UfuncEntry kUfuncs[] = {
     {"to_tai", ListLoops<ToTai>::functions, kToInt64Types, 4, 2, 2, nullptr,
@@ -541,7 +518,7 @@ PyObject* pyListInfo(PyObject*, PyObject* args) {
   long long id = 0;
   if (!PyArg_ParseTuple(args, "L", &id)) return nullptr;
   const Sec1996LeapList* list = nullptr;
-  if (!listOf(id, list)) {
+  if (!leapListOf(id, list)) {
     PyErr_Format(PyExc_ValueError, "sec1996: no leap-second list has the id %lld", id);
     return nullptr;
   }
@@ -588,6 +565,16 @@ PyMethodDef kMethods[] = {
     {nullptr, nullptr, 0, nullptr}};
 
 }  // namespace
+
+bool sec1996_ext::leapListOf(std::int64_t id, const Sec1996LeapList*& list) {
+  if (id == 0) {
+    list = nullptr;
+    return true;
+  }
+  if (id < 0 || id >= gCount.load(std::memory_order_acquire)) return false;
+  list = gChunks[id / kSlots][id % kSlots];
+  return true;
+}
 
 bool sec1996_ext::addScalesUfuncs(PyObject* module) {
   if (PyModule_AddIntConstant(module, "MAX_LEAP_LISTS", kMaxLists - 1) < 0) return false;

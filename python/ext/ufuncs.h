@@ -28,6 +28,7 @@
 #include <type_traits>
 
 #include "timescale/sec1996.h"
+#include "timescale/sec1996_scales.h"
 
 namespace sec1996_ext {
 
@@ -226,6 +227,11 @@ bool addPatternUfuncs(PyObject* module);  // patterns.cpp
 bool addScalesUfuncs(PyObject* module);   // scales.cpp: true time
 bool addCcsdsUfuncs(PyObject* module);    // ccsds.cpp
 
+// The leap-second list a ufunc's int64 list id names (scales.cpp's registry;
+// id 0, the default table, is a null pointer); false when no list has that
+// id.  Safe without the GIL.
+bool leapListOf(std::int64_t id, const Sec1996LeapList*& list);
+
 }  // namespace sec1996_ext
 
 // The input and output dtypes of a count-in ufunc's four loops (see
@@ -239,5 +245,17 @@ bool addCcsdsUfuncs(PyObject* module);    // ccsds.cpp
   "(NaN refused).\n"
 #define SEC1996_STATUS_OUT \
   "status: int16 Sec1996ParseStatus codes, 0 where the element was converted.\n"
+
+// The list and mapping inputs of the true-time ufuncs, and their status.
+#define SEC1996_LIST_IN                                                                     \
+  "list: int64 id of a leap-second list (sec1996.LeapList.id; 0 the default table); an id " \
+  "no list has gives status 21 (LIST_NOT_FOUND).\n"
+#define SEC1996_MAP_IN                                                                    \
+  "map: bool, a real leap second the scale lacks gives the count of the 23:59:59 before " \
+  "it (still with status 15, LEAP_NOT_ON_SCALE) instead of 0.\n"
+#define SEC1996_SCALE_STATUS                                                                 \
+  SEC1996_STATUS_OUT                                                                         \
+  "16 (LIST_EXPIRED) is a warning: the value is given, past the list's expiry, assuming no " \
+  "further leap second.\n"
 
 #endif  // SEC1996_PYTHON_EXT_UFUNCS_H

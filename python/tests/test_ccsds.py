@@ -4,6 +4,8 @@ library's decoders and encoders, and what the package makes of numpy's S
 dtype, its containers and its error modes."""
 
 import struct
+import warnings
+from pathlib import Path
 
 import dask.array as da
 import numpy as np
@@ -12,6 +14,7 @@ import pytest
 import sec1996
 import xarray as xr
 from conftest import LAST, LEAP, posix_of
+from sec1996 import LeapListExpiredWarning, ufunc
 
 S = sec1996.Sec1996ParseStatus
 DAY_1958 = np.datetime64("1958-01-01", "D")
@@ -19,6 +22,14 @@ DAY_1958 = np.datetime64("1958-01-01", "D")
 # 1998-12-31T23:59:59 (a UTC leap second follows that the scale does not
 # count), the end of the scale, and two more.
 INSTANTS = [0, LEAP - 1, LEAP, LEAP + 1, 94780800, 123456789, 3000000000, LAST]
+DATA = Path(__file__).resolve().parents[2] / "tests" / "data"
+PINNED = sec1996.LeapList.from_file(DATA / "leap-seconds.list")
+LEVEL_1 = {"level": 1, "leap_list": PINNED}
+# (NTP seconds from which, TAI-UTC) of the pinned list, read here from its text.
+TAI_UTC = [tuple(int(v) for v in line.split()[:2])
+           for line in (DATA / "leap-seconds.list").read_text().splitlines()
+           if line.strip() and not line.startswith("#")]
+NTP_1900 = np.datetime64("1900-01-01", "D")
 
 
 def utc(count: int):
@@ -42,6 +53,23 @@ def cuc_pfield(coarse: int, fine: int) -> bytes:
 def cuc(count: int, fraction: int, coarse: int = 4, fine: int = 2) -> bytes:
     t = count.to_bytes(coarse, "big") + (fraction >> (64 - 8 * fine)).to_bytes(fine, "big")
     return cuc_pfield(coarse, fine) + t
+
+
+def tai_1958(count: int) -> int:
+    """TAI seconds since 1958-01-01 by numpy's calendar and the pinned list:
+    the UTC day and second, plus TAI-UTC in force at 00:00 of that day (a
+    leap second, second 86400, still has the value before it)."""
+    day, second, _ = utc(count)
+    ntp = int((day - NTP_1900).astype(int)) * 86400
+    offset = [tai_utc for start, tai_utc in TAI_UTC if start <= ntp][-1]
+    return int((day - DAY_1958).astype(int)) * 86400 + int(second) + offset
+
+
+def cuc_tai(count: int, fraction: int, coarse: int = 4, fine: int = 2) -> bytes:
+    """A level-1 CUC: time code id 001, the coarse time TAI seconds."""
+    p = cuc_pfield(coarse, fine)
+    t = tai_1958(count).to_bytes(coarse, "big") + (fraction >> 64 - 8 * fine).to_bytes(fine, "big")
+    return bytes([p[0] & 0x8F | 0x10]) + p[1:] + t
 
 
 def cds(count: int, picoseconds: int, sub: str = "us") -> bytes:
@@ -128,6 +156,86 @@ def test_every_layout_round_trips_random_counts():
         assert (kept <= fractions).all(), (name, layout)
 
 
+# Across 1998-12-31T23:59:60 and 2016-12-31T23:59:60, which the scale does
+# not count, the coarse time steps by 2.
+TAI_INSTANTS = [0, LEAP - 1, LEAP, LEAP + 1, 94780800, 94780801, 662774400, 662774401,
+                990000000]
+
+
+def test_cuc_level_1_is_tai_seconds_since_1958():
+    assert tai_1958(0) == 0x4779829E and tai_1958(LEAP) == tai_1958(LEAP - 1) + 1
+    rng = np.random.default_rng(1958)
+    fractions = [int(f) for f in rng.integers(0, 2**64, len(TAI_INSTANTS), dtype=np.uint64)]
+    for coarse, fine, p_field in [(4, 2, True), (5, 3, True), (4, 5, True), (6, 0, False)]:
+        layout = {**LEVEL_1, "coarse": coarse, "fine": fine, "p_field": p_field}
+        want = [cuc_tai(c, f, coarse, fine)[0 if p_field else len(cuc_pfield(coarse, fine)):]
+                for c, f in zip(TAI_INSTANTS, fractions)]
+        codes = sec1996.to_cuc(TAI_INSTANTS, fractions, **layout)
+        assert [bytes(code) for code in codes] == want, layout
+        counts, kept = sec1996.from_cuc(want, **layout)
+        assert counts.tolist() == TAI_INSTANTS, layout
+        shift = 64 - 8 * fine
+        assert kept.tolist() == [f >> shift << shift if fine else 0 for f in fractions], layout
+    # Random counts before the pinned list's expiry, 2027-06-28, round trip.
+    counts = rng.integers(0, 990000000, 2000, dtype=np.uint32)
+    binary = rng.integers(0, 2**64, 2000, dtype=np.uint64)
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        codes = sec1996.to_cuc(counts, binary, fine=8, **LEVEL_1)
+        back, kept = sec1996.from_cuc(codes, fine=8, **LEVEL_1)
+    assert np.array_equal(back, counts) and np.array_equal(kept, binary)
+
+
+def test_cuc_level_1_refuses_or_maps_the_leap_second_the_scale_lacks():
+    code = cuc_tai(662774400, 1 << 63)[:-6] + (tai_1958(662774400) + 1).to_bytes(4, "big") + \
+        b"\x80\x00"  # 2016-12-31T23:59:60.5
+    codes = [cuc_tai(662774400, 0), code, cuc_tai(662774401, 0)]
+    with pytest.raises(ValueError, match=r"at index 1 \(1E6EFAA5248000\) .*map_leap=True"):
+        sec1996.from_cuc(codes, **LEVEL_1)
+    mapped = sec1996.from_cuc(codes, map_leap=True, **LEVEL_1)
+    assert mapped[0].tolist() == [662774400] * 2 + [662774401] and mapped[1][1] == 1 << 63
+    (counts, _), status = sec1996.from_cuc(codes, map_leap=[False, True, False],
+                                           errors="status", **LEVEL_1)
+    assert counts.tolist() == mapped[0].tolist() and status.tolist() == [0, 15, 0]
+    masked, _ = sec1996.from_cuc(np.array(codes, "V7"), map_leap=[True, False, True],
+                                 errors="coerce", **LEVEL_1)
+    assert masked.mask.tolist() == [False, True, False]
+
+
+def test_cuc_level_1_past_the_expiry_converts_with_a_warning_and_status_16():
+    expired = sec1996.LeapList.from_file(DATA / "leap-seconds-expired.list")
+    june2020 = sec1996.from_iso("2020-06-28T00:00:00")
+    counts = [june2020 - 1, june2020, june2020 + 1]
+    for errors in ["raise", "coerce"]:
+        with pytest.warns(LeapListExpiredWarning, match="to_cuc: 2 value.*2020-06-28") as w:
+            codes = sec1996.to_cuc(counts, level=1, leap_list=expired, errors=errors)
+        assert len(w) == 1 and w[0].filename == __file__
+        assert [bytes(c) for c in np.ma.getdata(codes)] == [cuc_tai(c, 0) for c in counts]
+        with pytest.warns(LeapListExpiredWarning, match="from_cuc: 2 value"):
+            back, _ = sec1996.from_cuc(codes, level=1, leap_list=expired, errors=errors)
+        assert back.tolist() == counts and not np.ma.getmaskarray(back).any()
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        codes, status = sec1996.to_cuc(counts, level=1, leap_list=expired, errors="status")
+        assert status.tolist() == [0, S.LIST_EXPIRED, S.LIST_EXPIRED]
+        assert [bytes(c) for c in codes] == [cuc_tai(c, 0) for c in counts]
+        (back, _), status = sec1996.from_cuc(codes, level=1, leap_list=expired, errors="status")
+        assert back.tolist() == counts and status.tolist() == [0, 16, 16]
+
+
+def test_the_level_1_gufuncs_refuse_an_unknown_list_id_without_crashing():
+    ids = np.array([0, PINNED.id, -1, 10**6, 2**62])
+    codes, status = ufunc.to_cuc_tai(0, 0, [1, 4, 2], ids, out=(np.zeros((5, 7), np.uint8), None))
+    assert status.tolist() == [0, 0, 21, 21, 21] and not codes[2:].any()
+    assert codes[1].tobytes() == cuc_tai(0, 0)
+    octets = np.frombuffer(cuc_tai(1, 0), np.uint8)
+    counts, _, status = ufunc.from_cuc_tai(octets, [1, 4, 2], False, ids, True)
+    assert counts.tolist() == [1, 1, 0, 0, 0] and status.tolist() == [0, 0, 21, 21, 21]
+    objects = np.array([cuc_tai(1, 0)], object)
+    status = ufunc.from_cuc_tai_object(objects, [1, 4, 2], ids, False)[2]
+    assert status.tolist() == [0, 0, 21, 21, 21]
+
+
 def day_ms(date: str, ms: int, sub=b"\x00\x00") -> bytes:
     day = int((np.datetime64(date) - DAY_1958).astype(int))
     return bytes([0x41]) + struct.pack(">HI", day, ms) + sub
@@ -141,6 +249,10 @@ DECODER_REFUSALS = [
     (sec1996.from_cuc, {}, bytes.fromhex("0e02d124800000"), S.RESERVED),  # time code id 000
     (sec1996.from_cuc, {}, bytes.fromhex("2b02d124800000"), S.OTHER_LAYOUT),  # CUC 3+3
     (sec1996.from_cuc, {"coarse": 5}, bytes.fromhex("ae20ffffffffff0000"), S.OUT_OF_SPAN),
+    (sec1996.from_cuc, LEVEL_1, bytes.fromhex("2e02d124800000"), S.WRONG_CODE),  # level 2
+    (sec1996.from_cuc, LEVEL_1, bytes.fromhex("1e4779829d0000"), S.OUT_OF_SPAN),  # before 0
+    (sec1996.from_cuc, LEVEL_1, bytes.fromhex("1e6efaa5240000"), S.LEAP_NOT_ON_SCALE),
+    (sec1996.from_cuc, LEVEL_1, bytes.fromhex("1b4a4aa71e0000"), S.OTHER_LAYOUT),  # CUC 3+3
     (sec1996.from_ccs, {}, bytes.fromhex("531a970630235959000000"), S.BAD_DIGIT),
     (sec1996.from_ccs, {}, bytes.fromhex("5319971301000000000000"), S.FIELD_RANGE),  # month 13
     (sec1996.from_ccs, {}, bytes.fromhex("5319970632000000000000"), S.FIELD_RANGE),  # day 32
@@ -187,6 +299,8 @@ def test_decoders_refuse_as_the_library_does(decode, layout, code, status):
         (sec1996.to_cds, ([5, 6], [0, 10**12]), {}, S.FIELD_RANGE, "10**12 - 1 (picoseconds)"),
         (sec1996.to_ccs, ([5, 6], [0, -1]), {}, S.FIELD_RANGE, "a fraction is 0"),
         (sec1996.to_cds, ([126230401, 5],), {"epoch": "2000-01-01"}, S.OUT_OF_SPAN, "before the"),
+        (sec1996.to_cuc, (np.array([5, LAST], np.uint32),), LEVEL_1, S.OUT_OF_SPAN,
+         "its TAI needs more than 4 coarse octets"),  # from 2094-02-06
     ],
 )
 def test_encoders_refuse_as_the_library_does(encode, args, layout, status, words):
@@ -239,6 +353,11 @@ def test_error_modes_and_containers():
     assert counts.compute().tolist() == list(range(LEAP - 2, LEAP + 2)) and not status.any()
     stations = xr.DataArray([[LEAP]], dims=("station", "obs"), coords={"station": ["a"]})
     assert sec1996.from_ccs(sec1996.to_ccs(stations))[0].dims == ("station", "obs")
+    lazy = sec1996.to_cuc(da.from_array(np.array([LEAP, 662774400], np.uint32), chunks=1),
+                          **LEVEL_1)
+    assert [bytes(c) for c in lazy.compute()] == [cuc_tai(LEAP, 0), cuc_tai(662774400, 0)]
+    counts, _ = sec1996.from_cuc(lazy, map_leap=da.from_array([True, False], chunks=1), **LEVEL_1)
+    assert counts.compute().tolist() == [LEAP, 662774400]
     rows = sec1996.to_cuc([[LEAP, 1]], [[0, 1 << 63]], dtype=np.uint8)
     assert rows.shape == (1, 2, 7) and rows[0, 1].tobytes() == cuc(1, 1 << 63)
     assert sec1996.from_cuc(rows)[1].tolist() == [[0, 1 << 63]]
@@ -250,7 +369,11 @@ def test_error_modes_and_containers():
         (sec1996.to_cuc, {"coarse": 0}, ValueError, "coarse must be 1 to 7, not 0"),
         (sec1996.from_cuc, {"fine": 9}, ValueError, "fine must be 0 to 8, not 9"),
         (sec1996.to_cuc, {"coarse": 4.0}, TypeError, "coarse must be an integer"),
-        (sec1996.from_cuc, {"level": 1}, ValueError, "level 1, TAI seconds since 1958"),
+        (sec1996.from_cuc, {"level": 3}, ValueError, "level must be 1 .* or 2"),
+        (sec1996.to_cuc, {"leap_list": PINNED}, ValueError, "leap_list is for level=1"),
+        (sec1996.from_cuc, {"map_leap": True}, ValueError, "map_leap is for level=1"),
+        (sec1996.from_cuc, {"level": 1, "map_leap": 1}, TypeError, "map_leap must be bool"),
+        (sec1996.to_cuc, {"level": 1, "leap_list": 0}, TypeError, "leap_list must be a"),
         (sec1996.to_cds, {"day_octets": 4}, ValueError, "day_octets must be 2 or 3"),
         (sec1996.to_cds, {"sub_ms": "ns"}, ValueError, "sub_ms must be 'none', 'us' or 'ps'"),
         (sec1996.from_cds, {"epoch": "1997-02-29"}, ValueError, "epoch must be 1958"),

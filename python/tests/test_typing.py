@@ -70,3 +70,9 @@ def test_the_stubs_describe_the_ccsds_codes() -> None:
     assert np.array_equal(back[0], counts) and back[1][1] == 1 << 63 and not status.any()
     assert np.array_equal(days, counts) and not picoseconds.any() and not checked.any()
     assert count == LEAP and fraction == 750_000_000_000
+    pinned = sec1996.LeapList.default()
+    tai_codes = sec1996.to_cuc(counts, level=1, leap_list=pinned)
+    (tai_counts, _), tai_status = sec1996.from_cuc(
+        tai_codes, level=1, leap_list=pinned, map_leap=np.array([True, False]), errors="status"
+    )
+    assert np.array_equal(tai_counts, counts) and not tai_status.any()

@@ -5,7 +5,9 @@ and reads them (see docs/time-codes.md):
 
 - CUC, level 2 with the scale's epoch: the coarse time **is** the count, the
   fine time a binary fraction, in units of 2^-64 s (``2**63`` is half a
-  second).
+  second).  Level 1 (``level=1``): the coarse time is TAI seconds since
+  1958-01-01 from a leap-second list (``leap_list=``, as in
+  :mod:`sec1996.scales`).
 - CDS: days from 1958-01-01 (``epoch=1958``, level 1) or from an agency
   epoch date, milliseconds of the UTC day (86,400,000 and up on the leap
   second 1997-06-30T23:59:60) and a microsecond or picosecond segment; the
@@ -50,13 +52,15 @@ from __future__ import annotations
 
 import datetime as _datetime
 import operator
-from typing import Any, Optional, Tuple
+from typing import Any, List, Optional, Tuple
 
 import numpy as np
 
 from . import _ext, ufunc
 from . import _Wrap, _finish, _is_dask, _is_pandas, _is_xarray, _lazy, _run, _where, status_text
 from . import Sec1996ParseStatus as _Status
+from . import _mode
+from .scales import LeapList, _leap_list, _Lenient, _map_flags, _reason, _warn_expired
 
 __all__ = ["from_ccs", "from_cds", "from_cuc", "to_ccs", "to_cds", "to_cuc"]
 
@@ -88,12 +92,30 @@ def _flag(value: Any, name: str, function: str) -> int:
     return int(value)
 
 
-def _level(level: Any, function: str) -> None:
-    if isinstance(level, (bool, np.bool_)) or level != 2:
+def _level(level: Any, function: str) -> int:
+    if isinstance(level, (bool, np.bool_)) or level not in (1, 2):
         raise ValueError(
-            f"sec1996.{function}: level must be 2 (the scale's epoch, the count as coarse time),"
-            f" not {level!r}; CUC level 1, TAI seconds since 1958-01-01, is not supported yet"
+            f"sec1996.{function}: level must be 1 (TAI seconds since 1958-01-01 as coarse time)"
+            f" or 2 (the scale's epoch, the count as coarse time), not {level!r}"
         )
+    return int(level)
+
+
+def _true_time(
+    level: int, leap_list: Any, map_leap: Any, function: str
+) -> Tuple[Optional[LeapList], Any]:
+    """The list (None for level 2) and the map flags of a CUC call; the
+    keywords of level 1 are refused with level 2 rather than ignored."""
+    if level == 2:
+        for name, value, unset in (("leap_list", leap_list, None), ("map_leap", map_leap, False)):
+            if value is not unset:
+                raise ValueError(
+                    f"sec1996.{function}: {name} is for level=1 (TAI seconds since 1958); a level"
+                    " 2 code does not depend on the leap-second list"
+                )
+        return None, np.False_
+    table = _leap_list(leap_list, function)
+    return table, map_leap if _is_dask(map_leap) else _map_flags(map_leap, function)
 
 
 def _checked(code: int, layout: Tuple[int, ...], function: str) -> np.ndarray:
@@ -103,8 +125,7 @@ def _checked(code: int, layout: Tuple[int, ...], function: str) -> np.ndarray:
     return np.array(layout, np.int64)
 
 
-def _cuc_layout(coarse: Any, fine: Any, p_field: Any, level: Any, function: str) -> np.ndarray:
-    _level(level, function)
+def _cuc_layout(coarse: Any, fine: Any, p_field: Any, function: str) -> np.ndarray:
     layout = (
         _flag(p_field, "p_field", function),
         _integer(coarse, "coarse", 1, 7, function),
@@ -264,6 +285,7 @@ def _encode(
     errors: str,
     out: Any,
     where: Any,
+    table: Optional[LeapList] = None,
 ) -> Any:
     length = _length(code, layout)
     kind = _code_dtype(dtype, length, function)
@@ -273,7 +295,9 @@ def _encode(
 
         def block(c: Any, f: Any = None, **kw: Any) -> Any:
             errors = kw["errors"]
-            return _encode(function, code, kernel, layout, c, f, unit, dtype, errors, None, True)
+            return _encode(
+                function, code, kernel, layout, c, f, unit, dtype, errors, None, True, table
+            )
 
         args = [counts] if fraction is None else [counts, fraction]
         return _lazy(block, args, {"errors": errors}, 1, [f"{kind}{length}"])
@@ -315,6 +339,11 @@ def _encode(
             whole = value.dtype.kind in "iu" or (np.isfinite(value) and value == int(value))
             if not whole or not 0 <= value <= 4294967295:
                 words += f": {_COUNT_RANGE}"
+            elif table is not None:
+                words += (
+                    f": its TAI needs more than {layout[1]} coarse octets, or it lies before"
+                    f" the leap-second list's first date ({table.entries['date'][0]})"
+                )
             elif code == _CUC:
                 words += f": the count needs more than {layout[1]} coarse octets"
             elif code == _CDS:
@@ -324,17 +353,26 @@ def _encode(
             words += f": a fraction is 0 to {top} ({unit})"
         return f"count{_where(index)} ({shown}) refused: {words}"
 
+    bound = _Bound(kernel, layout, 2, length)
+    inputs: List[Any] = [a, fractions]
+    lenient = None
+    if table is not None:  # level 1: the list's id after the layout
+        inputs.append(np.int64(table.id))
+        if _mode(errors, function) != "status":
+            bound = lenient = _Lenient(bound, None)
     results, status, refused = _run(
         function,
-        _Bound(kernel, layout, 2, length),
-        [a, fractions],
-        [None, None],
+        bound,
+        inputs,
+        [None] * len(inputs),
         [(target, element)],
         [lambda chunk: chunk[..., None].view(np.uint8)],
         errors,
         where,
         describe,
     )
+    if lenient is not None and table is not None:
+        _warn_expired(function, lenient, table, 3)
     codes = results[0]
     if kind == "u1":
         codes = out if out is not None else codes[..., None].view(np.uint8)
@@ -353,29 +391,43 @@ def to_cuc(
     fine: int = 2,
     p_field: bool = True,
     level: int = 2,
+    leap_list: Optional[LeapList] = None,
     dtype: Any = None,
     errors: str = "raise",
     out: Any = None,
     where: Any = True,
 ) -> Any:
     """Counts as CUC codes, level 2 with the scale's epoch: the coarse time is
-    the count (the leap second 47260800 like any other).
+    the count (the leap second 47260800 like any other); or level 1, the
+    coarse time TAI seconds since 1958-01-01 (cvtFromSec1996_cucTai).
 
     ``fraction``: the part of a second after each count, in units of
     2^-64 s (``1 << 63`` is half a second), truncated to the ``fine``
     octets; None for none.  ``coarse`` 1 to 7 and ``fine`` 0 to 8 octets
     (the extended P-field where the one-octet one does not reach); a count
-    that needs more coarse octets is refused (OUT_OF_SPAN).  ``level`` must
-    be 2.  The codes come as ``V{n}`` (``dtype=bytes``: ``S{n}``,
-    ``dtype=np.uint8``: uint8[..., n]).
+    that needs more coarse octets is refused (OUT_OF_SPAN).  The codes come
+    as ``V{n}`` (``dtype=bytes``: ``S{n}``, ``dtype=np.uint8``: uint8[..., n]).
+
+    ``level=1``: the TAI of each count from ``leap_list`` (a
+    :class:`sec1996.LeapList`, None for the default table), P-field time
+    code id 001.  Across a leap second the scale lacks the coarse time steps
+    by 2.  At or past the list's expiry the codes are written, assuming no
+    further leap second, with a :class:`sec1996.LeapListExpiredWarning`
+    (``errors="status"``: status 16 there).  ``leap_list`` with level 2 is
+    refused (ValueError).
 
     >>> bytes(sec1996.to_cuc(47260800, 1 << 63)).hex()
     '2e02d124808000'
+    >>> bytes(sec1996.to_cuc(0, level=1)).hex()
+    '1e4779829e0000'
     """
-    layout = _cuc_layout(coarse, fine, p_field, level, "to_cuc")
+    function = "to_cuc"
+    table, _ = _true_time(_level(level, function), leap_list, False, function)
+    layout = _cuc_layout(coarse, fine, p_field, function)
+    kernel = ufunc.to_cuc if table is None else ufunc.to_cuc_tai
     return _encode(
-        "to_cuc", _CUC, ufunc.to_cuc, layout, counts, fraction, "units of 2^-64 s", dtype,
-        errors, out, where,
+        function, _CUC, kernel, layout, counts, fraction, "units of 2^-64 s", dtype,
+        errors, out, where, table,
     )
 
 
@@ -495,12 +547,22 @@ def _decode(
     errors: str,
     out: Any,
     where: Any,
+    table: Optional[LeapList] = None,
+    flags: Any = np.False_,
 ) -> Any:
-    if _is_dask(codes):
-        def block(c: Any, **kw: Any) -> Any:
-            return _decode(function, code, kernels, layout, c, kw["errors"], None, True)
+    if _is_dask(codes) or _is_dask(flags):
+        if np.ndim(flags) == 0 and not _is_dask(flags):
+            def block(c: Any, **kw: Any) -> Any:
+                e = kw["errors"]
+                return _decode(function, code, kernels, layout, c, e, None, True, table, flags)
 
-        return _lazy(block, [codes], {"errors": errors}, 2, [np.uint32, np.uint64])
+            return _lazy(block, [codes], {"errors": errors}, 2, [np.uint32, np.uint64])
+
+        def blocks(c: Any, m: Any, **kw: Any) -> Any:
+            e = kw["errors"]
+            return _decode(function, code, kernels, layout, c, e, None, True, table, m)
+
+        return _lazy(blocks, [codes, flags], {"errors": errors}, 2, [np.uint32, np.uint64])
     a, like, rows = _codes(codes, function)
     length = _length(code, layout)
     outs = (None, None) if out is None else out
@@ -511,15 +573,31 @@ def _decode(
         raise TypeError(f"sec1996.{function}: out must be a pair of uint32 and uint64 arrays")
     if a.dtype.kind == "O":
         kernel: Any = _Bound(kernels[1], layout, 1)
-        inputs, views = [a], [None]
+        inputs: List[Any] = [a]
+        views: List[Any] = [None]
     else:
         kernel = _Bound(kernels[0], layout, 1)
         inputs = [a, np.bool_(a.dtype.kind == "S")]
         views = [lambda chunk: chunk[..., None].view(np.uint8), None]
+    shape = a.shape
+    lenient = None
+    if table is not None:  # level 1: the list's id and the map flags after the layout
+        inputs += [np.int64(table.id), flags]
+        views += [None, None]
+        shape = np.broadcast_shapes(a.shape, np.shape(flags))
+        if _mode(errors, function) != "status":
+            kernel = lenient = _Lenient(kernel, len(inputs) - 1)
 
     def describe(index: Tuple[int, ...], status: int) -> str:
-        value = np.broadcast_to(a, a.shape)[index]
+        value = np.broadcast_to(a, shape)[index]
         words = status_text(status)
+        if table is not None and status == _Status.OUT_OF_SPAN:
+            words += (
+                ": a coarse time before count 0 (1199145630) or after count 4294967295, or"
+                f" before the leap-second list's first date ({table.entries['date'][0]})"
+            )
+        elif table is not None and status == _Status.LEAP_NOT_ON_SCALE:
+            words = _reason(table)(index, status)
         if isinstance(value, (bytes, bytearray, np.void, np.bytes_)):
             octets = bytes(value)
             shown = octets.hex().upper()
@@ -542,7 +620,9 @@ def _decode(
         where,
         describe,
     )
-    scalar = a.ndim == 0 and out is None
+    if lenient is not None and table is not None:
+        _warn_expired(function, lenient, table, 3)
+    scalar = not shape and out is None
     return _finish(tuple(results), status, refused, errors, scalar, _Wrap(like))
 
 
@@ -553,6 +633,8 @@ def from_cuc(
     fine: int = 2,
     p_field: bool = True,
     level: int = 2,
+    leap_list: Optional[LeapList] = None,
+    map_leap: Any = False,
     errors: str = "raise",
     out: Any = None,
     where: Any = True,
@@ -566,12 +648,28 @@ def from_cuc(
     WRONG_CODE for another code or level, OTHER_LAYOUT for another CUC
     layout).  ``out``: a pair of arrays.
 
+    ``level=1``: the coarse time is TAI seconds since 1958-01-01, read with
+    ``leap_list`` (cvtToSec1996_cucTai); one before count 0 or after count
+    4294967295 is refused (OUT_OF_SPAN), and so is a real leap second the
+    scale lacks (LEAP_NOT_ON_SCALE) unless ``map_leap`` (a bool, or a bool
+    array broadcast with the codes) is True there, which gives the count of
+    the 23:59:59 before it (status 15 kept under ``errors="status"``).
+    Expiry as for :func:`to_cuc`.  A level-2 code is WRONG_CODE here, and a
+    level-1 code WRONG_CODE for level 2.
+
     >>> sec1996.from_cuc(bytes.fromhex("2e02d124808000"))
     (47260800, 9223372036854775808)
+    >>> sec1996.from_cuc(bytes.fromhex("1e4a4aa71e0000"), level=1)
+    (47260800, 0)
     """
-    layout = _cuc_layout(coarse, fine, p_field, level, "from_cuc")
-    kernels = (ufunc.from_cuc, ufunc.from_cuc_object)
-    return _decode("from_cuc", _CUC, kernels, layout, codes, errors, out, where)
+    function = "from_cuc"
+    table, flags = _true_time(_level(level, function), leap_list, map_leap, function)
+    layout = _cuc_layout(coarse, fine, p_field, function)
+    if table is None:
+        kernels = (ufunc.from_cuc, ufunc.from_cuc_object)
+    else:
+        kernels = (ufunc.from_cuc_tai, ufunc.from_cuc_tai_object)
+    return _decode(function, _CUC, kernels, layout, codes, errors, out, where, table, flags)
 
 
 def from_cds(

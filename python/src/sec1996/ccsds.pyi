@@ -7,6 +7,8 @@ from typing import Any, Literal, Optional, Tuple, Union, overload
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
 
+from .scales import LeapList
+
 Values = Literal["raise", "coerce"]
 Status = NDArray[np.int16]
 Where = Union[bool, ArrayLike]
@@ -24,7 +26,8 @@ def to_cuc(
     coarse: int = ...,
     fine: int = ...,
     p_field: bool = ...,
-    level: Literal[2] = ...,
+    level: Literal[1, 2] = ...,
+    leap_list: Optional[LeapList] = ...,
     dtype: Any = ...,
     errors: Values = ...,
     out: None = ...,
@@ -38,7 +41,8 @@ def to_cuc(
     coarse: int = ...,
     fine: int = ...,
     p_field: bool = ...,
-    level: Literal[2] = ...,
+    level: Literal[1, 2] = ...,
+    leap_list: Optional[LeapList] = ...,
     dtype: Any = ...,
     errors: Values = ...,
     out: Optional[NDArray[Any]] = ...,
@@ -52,7 +56,8 @@ def to_cuc(
     coarse: int = ...,
     fine: int = ...,
     p_field: bool = ...,
-    level: Literal[2] = ...,
+    level: Literal[1, 2] = ...,
+    leap_list: Optional[LeapList] = ...,
     dtype: Any = ...,
     errors: Literal["status"],
     out: Optional[NDArray[Any]] = ...,
@@ -65,7 +70,9 @@ def from_cuc(
     coarse: int = ...,
     fine: int = ...,
     p_field: bool = ...,
-    level: Literal[2] = ...,
+    level: Literal[1, 2] = ...,
+    leap_list: Optional[LeapList] = ...,
+    map_leap: Union[bool, ArrayLike] = ...,
     errors: Values = ...,
     out: None = ...,
     where: Where = ...,
@@ -77,7 +84,9 @@ def from_cuc(
     coarse: int = ...,
     fine: int = ...,
     p_field: bool = ...,
-    level: Literal[2] = ...,
+    level: Literal[1, 2] = ...,
+    leap_list: Optional[LeapList] = ...,
+    map_leap: Union[bool, ArrayLike] = ...,
     errors: Values = ...,
     out: DecodedOut = ...,
     where: Where = ...,
@@ -89,7 +98,9 @@ def from_cuc(
     coarse: int = ...,
     fine: int = ...,
     p_field: bool = ...,
-    level: Literal[2] = ...,
+    level: Literal[1, 2] = ...,
+    leap_list: Optional[LeapList] = ...,
+    map_leap: Union[bool, ArrayLike] = ...,
     errors: Literal["status"],
     out: DecodedOut = ...,
     where: Where = ...,

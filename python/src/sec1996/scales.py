@@ -323,16 +323,17 @@ class _Lenient:
     about (LIST_EXPIRED), and a leap second mapped as asked, is converted;
     the expired ones are counted for the warning."""
 
-    signature = None
-
-    def __init__(self, kernel: np.ufunc, map_arg: Optional[int]) -> None:
+    def __init__(self, kernel: Any, map_arg: Optional[int]) -> None:
         self.kernel = kernel
+        self.signature = kernel.signature  # a gufunc's: its outputs come back, status last
         self.map_arg = map_arg
         self.expired = 0
 
     def __call__(self, *args: Any, **kwargs: Any) -> Any:
         result = self.kernel(*args, **kwargs)
         status = kwargs["out"][-1]
+        if status is None:
+            status = result[-1]
         if status.any():  # (a multiplication by the mask clears far faster than indexing)
             keep = status != _EXPIRED
             n = len(status) - int(np.count_nonzero(keep))
@@ -343,6 +344,19 @@ class _Lenient:
                 mapped = (status == _NOT_ON_SCALE) & args[self.map_arg]
                 np.multiply(status, ~mapped, out=status)
         return result
+
+
+def _warn_expired(function: str, lenient: _Lenient, table: LeapList, stacklevel: int) -> None:
+    """The one warning of a call whose lenient kernel met values at or past
+    the list's expiry; stacklevel counts from the caller of this function."""
+    if lenient.expired:
+        warnings.warn(
+            f"sec1996.{function}: {lenient.expired} value(s) at or past the expiry of the "
+            f"leap-second list {table.origin!r} ({np.datetime64(table.expires, 'D')}): "
+            f"{status_text(_EXPIRED)}",
+            LeapListExpiredWarning,
+            stacklevel=stacklevel + 1,
+        )
 
 
 def _reason(table: LeapList) -> Callable[[Tuple[int, ...], int], str]:
@@ -393,14 +407,8 @@ def _convert(
         where,
         _describer(what, sources, lambda: shape, _reason(table)),
     )
-    if mode != "status" and run_kernel.expired:
-        warnings.warn(
-            f"sec1996.{function}: {run_kernel.expired} value(s) at or past the expiry of the "
-            f"leap-second list {table.origin!r} ({np.datetime64(table.expires, 'D')}): "
-            f"{status_text(_EXPIRED)}",
-            LeapListExpiredWarning,
-            stacklevel=4,
-        )
+    if mode != "status":
+        _warn_expired(function, run_kernel, table, 4)
     values = results[0] if len(results) == 1 else tuple(results)
     scalar = not shape and out is None
     return _finish(values, status, refused, errors, scalar, _Wrap(like))

@@ -45,6 +45,8 @@ __all__ = [
     "from_cds_object",
     "from_cuc",
     "from_cuc_object",
+    "from_cuc_tai",
+    "from_cuc_tai_object",
     "from_fields",
     "from_iso",
     "from_iso_object",
@@ -58,6 +60,7 @@ __all__ = [
     "to_ccs",
     "to_cds",
     "to_cuc",
+    "to_cuc_tai",
     "to_fields",
     "to_iso",
     "to_iso_u",
@@ -121,3 +124,7 @@ from_ccs: np.ufunc = _ext.from_ccs
 from_cuc_object: np.ufunc = _ext.from_cuc_object
 from_cds_object: np.ufunc = _ext.from_cds_object
 from_ccs_object: np.ufunc = _ext.from_ccs_object
+# CUC level 1 (TAI seconds since 1958): each takes a leap-second list's id too.
+to_cuc_tai: np.ufunc = _ext.to_cuc_tai
+from_cuc_tai: np.ufunc = _ext.from_cuc_tai
+from_cuc_tai_object: np.ufunc = _ext.from_cuc_tai_object

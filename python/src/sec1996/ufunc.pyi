@@ -43,3 +43,6 @@ from_ccs: np.ufunc
 from_cuc_object: np.ufunc
 from_cds_object: np.ufunc
 from_ccs_object: np.ufunc
+to_cuc_tai: np.ufunc
+from_cuc_tai: np.ufunc
+from_cuc_tai_object: np.ufunc
