@@ -23,7 +23,7 @@ if [ "$py_status" -eq 5 ]; then
 fi
 [ "$py_status" -eq 0 ] || exit "$py_status"
 
-# The package's true time against ERFA over two million random values and
+# The package's true time against ERFA and astropy over two million random values and
 # every second near each leap second (the scales stage of verify.sh runs it
 # too, when this venv already exists).
 build/python-venv/bin/python verify/python_scales.py

@@ -1,12 +1,15 @@
-"""The Python package's true time against ERFA, both ways, on a large random
-sweep: counts uniform over the whole scale, and TAI seconds uniform over
-the scale's span (the leap seconds it lacks among them), with the tests'
-pinned leap-seconds list.  The UTC labels come from numpy's calendar.
+"""The Python package's true time against ERFA and astropy, both ways, on a
+large random sweep: counts uniform over the whole scale, and TAI seconds
+uniform over the scale's span (the leap seconds it lacks among them), with
+the tests' pinned leap-seconds list.  The UTC labels come from numpy's
+calendar.  astropy reads those labels as ISO 8601 text and writes its own
+back, with its own leap-second table, on the random counts and on every
+second within a day of each leap second since 1996.
 
     python verify/python_scales.py [--counts N]
 
-Prints one line, "python true time against ERFA: N values, D differences",
-and exits 1 on any difference.
+Prints two lines, "python true time against ERFA: N values, D differences"
+and the same for astropy, and exits 1 on any difference.
 """
 
 import argparse
@@ -93,10 +96,53 @@ def main() -> int:
         (status == sec1996.Sec1996ParseStatus.LEAP_NOT_ON_SCALE, lacking),
     ]
     assert np.count_nonzero(lacking) >= len(LEAP_DAYS) - 1, "the leap seconds are in the sweep"
+    failed = report("ERFA", checks)
+    return 1 if report("astropy", astropy_checks(counts, values, pinned)) or failed else 0
+
+
+def report(reference, checks):
+    """Prints the differences of (got, want) pairs; true if there are any."""
     differences = sum(int(np.count_nonzero(np.asarray(got) != want)) for got, want in checks)
     total = sum(np.size(want) for _, want in checks)
-    print(f"python true time against ERFA: {total} values, {differences} differences")
-    return 1 if differences else 0
+    print(f"python true time against {reference}: {total} values, {differences} differences")
+    return differences != 0
+
+
+def astropy_checks(counts, values, pinned):
+    """counts (with every second within a day of each leap second since 1996)
+    to TAI, and the TAI seconds values back to counts, against astropy's Time."""
+    from astropy.time import Time
+    from astropy.utils import iers
+
+    iers.conf.auto_download = False
+    midnights = np.array(LEAP_DAYS, "M8[D]") + 1
+    after = midnights.astype("M8[s]").astype(np.int64) - EPOCH_POSIX
+    near = (after + (after > LEAP))[:, None] + np.arange(-86400, 86401)
+    counts = np.concatenate([counts, near.ravel().astype(np.uint32)])
+    c = counts.astype(np.int64)
+    labels = np.datetime_as_string((c + EPOCH_POSIX - (c >= LEAP)).astype("M8[s]"))
+    labels[c == LEAP] = "1997-06-30T23:59:60"
+    tai = Time(labels, format="isot", scale="utc").tai
+    checks = [(sec1996.to_tai(counts, leap_list=pinned), seconds_of(tai.jd1, tai.jd2))]
+    # Back: astropy's UTC fields of each TAI second, as a count where the
+    # scale has that label, the 23:59:59 before it where it does not.
+    fields = Time(JD_1958 + values // 86400, (values % 86400) / 86400.0, format="jd",
+                  scale="tai").utc.ymdhms
+    second = np.round(fields["second"]).astype(np.int64)
+    day = ((fields["year"] - 1970).astype("M8[Y]").astype("M8[M]")
+           + (fields["month"] - 1)).astype("M8[D]") + (fields["day"] - 1)
+    posix = (day.astype("M8[s]").astype(np.int64) + fields["hour"] * 3600 + fields["minute"] * 60
+             + np.minimum(second, 59))
+    own = (second == 60) & (posix == LEAP - 1 + EPOCH_POSIX)
+    lacking = (second == 60) & ~own
+    expected = posix - EPOCH_POSIX + (posix - EPOCH_POSIX >= LEAP) + own
+    back, status = sec1996.from_tai(values, leap_list=pinned, map_leap=True, errors="status")
+    checks += [
+        (back, expected.astype(np.uint32)),
+        (status == sec1996.Sec1996ParseStatus.LEAP_NOT_ON_SCALE, lacking),
+    ]
+    assert np.count_nonzero(lacking) >= len(LEAP_DAYS) - 1, "the leap seconds are in the sweep"
+    return checks
 
 
 if __name__ == "__main__":
