@@ -11,7 +11,7 @@
 
 #include "test_support.h"
 #include "timescale/sec1996.h"
-#include "timescale/src/arrays.h"
+#include "vector_units.h"
 
 namespace {
 
@@ -20,22 +20,6 @@ std::vector<Sec1996> sampleCounts() {
   for (Sec1996 c = 47260800 - 3; c <= 47260800 + 3; ++c) counts.push_back(c);
   for (std::uint64_t c = 7; c <= UINT32_MAX; c += 999983) counts.push_back(static_cast<Sec1996>(c));
   return counts;
-}
-
-using sec1996::detail::VectorUnit;
-
-// Runs body once with each vector unit the processor has, as the array
-// forms would choose it, and then lets them choose again.
-template <class Body>
-void onEveryVectorUnit(Body body) {
-  const VectorUnit widest = sec1996::detail::vectorUnit();
-  for (const VectorUnit unit : {VectorUnit::kPortable, VectorUnit::kAvx2, VectorUnit::kAvx512}) {
-    if (unit > widest) break;
-    SCOPED_TRACE(testing::Message() << "vector unit " << static_cast<int>(unit));
-    sec1996::detail::vectorUnitAnswer.store(unit);
-    body();
-  }
-  sec1996::detail::vectorUnitAnswer.store(VectorUnit::kUnknown);
 }
 
 // Outputs start as values no conversion gives for the first elements, so

@@ -16,6 +16,7 @@
 #include "sha1.h"
 #include "timescale/sec1996_scales.h"
 #include "timescale/sec1996_scales.hpp"
+#include "vector_units.h"
 
 namespace {
 
@@ -455,6 +456,7 @@ TEST(LeapList, BuiltInCopyIsThePinnedList) {
 
 // ---- Array forms ---------------------------------------------------------------
 
+// On every vector unit the processor has: each builds its own loops.
 TEST(TrueTime, ArrayFormsGiveWhatTheSingleValuesGive) {
   const ListPtr late = loadText("#@ 3802291200\n3124137600 32\n3692217600 33\n");
   std::vector<Sec1996> counts = {0,
@@ -471,89 +473,93 @@ TEST(TrueTime, ArrayFormsGiveWhatTheSingleValuesGive) {
                                  kLastCount};
   for (Sec1996 c = 12345; counts.size() < 700; c += 6151711) counts.push_back(c);
   const std::size_t n = counts.size();
-  for (const Sec1996LeapList* list : {pinned(), static_cast<const Sec1996LeapList*>(late.get())}) {
-    std::vector<std::int64_t> tai(n), tt(n), gps(n), si(n);
-    std::vector<std::int32_t> dtai(n), week(n), second(n);
-    std::vector<Sec1996ParseStatus> s1(n), s2(n), s3(n), s4(n), s5(n), s6(n);
-    std::vector<Sec1996> shifted(counts.rbegin(), counts.rend());
-    const std::size_t flagged = cvtFromSec1996_tai_n(list, counts.data(), n, tai.data(), s1.data());
-    cvtFromSec1996_tt_n(list, counts.data(), n, tt.data(), s2.data());
-    cvtFromSec1996_gps_n(list, counts.data(), n, gps.data(), s3.data());
-    cvtFromSec1996_gpsWeek_n(list, counts.data(), n, week.data(), second.data(), s4.data());
-    taiMinusUtc1996_n(list, counts.data(), n, dtai.data(), s5.data());
-    siSecondsBetween1996_n(list, counts.data(), shifted.data(), n, si.data(), s6.data());
-    std::size_t expectedFlagged = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-      SCOPED_TRACE(counts[i]);
-      std::int64_t v = 0;
-      std::int32_t w = 0, sw = 0;
-      const Sec1996ParseStatus st = cvtFromSec1996_tai(list, counts[i], &v);
-      expectedFlagged += st != SEC1996_PARSE_OK;
-      const bool has = st == SEC1996_PARSE_OK || st == SEC1996_PARSE_LIST_EXPIRED;
-      EXPECT_EQ(s1[i], st);
-      EXPECT_EQ(tai[i], has ? v : 0);
-      EXPECT_EQ(s2[i], cvtFromSec1996_tt(list, counts[i], &v));
-      EXPECT_EQ(tt[i], has ? v : 0);
-      EXPECT_EQ(s3[i], cvtFromSec1996_gps(list, counts[i], &v));
-      EXPECT_EQ(gps[i], has ? v : 0);
-      EXPECT_EQ(s4[i], cvtFromSec1996_gpsWeek(list, counts[i], &w, &sw));
-      EXPECT_EQ(week[i], has ? w : 0);
-      EXPECT_EQ(second[i], has ? sw : 0);
-      EXPECT_EQ(s5[i], taiMinusUtc1996(list, counts[i], &w));
-      EXPECT_EQ(dtai[i], has ? w : 0);
-      const Sec1996ParseStatus between = siSecondsBetween1996(list, counts[i], shifted[i], &v);
-      EXPECT_EQ(s6[i], between);
-      EXPECT_EQ(si[i], between == SEC1996_PARSE_OUT_OF_SPAN ? 0 : v);
-    }
-    EXPECT_EQ(flagged, expectedFlagged);
-
-    // Back, with the leap seconds the scale lacks and values off the scale.
-    std::vector<std::int64_t> taiIn = tai;
-    taiIn.insert(taiIn.end(), {1861920036, 1293840031, 0, INT64_MIN, INT64_MAX});
-    const std::size_t m = taiIn.size();
-    std::vector<std::int64_t> ttIn(m), gpsIn(m);
-    std::vector<std::int32_t> weekIn(m), secondIn(m);
-    for (std::size_t i = 0; i < m; ++i) {
-      const bool far = taiIn[i] < 0 || taiIn[i] > (std::int64_t{1} << 40);
-      ttIn[i] = far ? taiIn[i] : taiIn[i] * 1000 + 32184 + (i % 5 == 0 ? 1 : 0);
-      gpsIn[i] = far ? taiIn[i] : taiIn[i] - 694656019;
-      weekIn[i] = far ? -5 : static_cast<std::int32_t>(gpsIn[i] / 604800);
-      secondIn[i] = far ? 0 : static_cast<std::int32_t>(gpsIn[i] % 604800);
-      if (i % 7 == 3) secondIn[i] += 604800;
-    }
-    for (const unsigned flags : {0u, unsigned{SEC1996_MAP_LEAP_TO_235959}}) {
-      std::vector<Sec1996> c1(m), c2(m), c3(m), c4(m);
-      std::vector<Sec1996ParseStatus> r1(m), r2(m), r3(m), r4(m);
-      cvtToSec1996_tai_n(list, taiIn.data(), m, flags, c1.data(), r1.data());
-      cvtToSec1996_tt_n(list, ttIn.data(), m, flags, c2.data(), r2.data());
-      cvtToSec1996_gps_n(list, gpsIn.data(), m, flags, c3.data(), r3.data());
-      const std::size_t refused = cvtToSec1996_gpsWeek_n(list, weekIn.data(), secondIn.data(), m,
-                                                         flags, c4.data(), r4.data());
-      std::size_t expectedRefused = 0;
-      for (std::size_t i = 0; i < m; ++i) {
-        SCOPED_TRACE(taiIn[i]);
-        auto expect = [&](Sec1996 got, Sec1996ParseStatus gotStatus, Sec1996ParseStatus status,
-                          Sec1996 single) {
-          EXPECT_EQ(gotStatus, status);
-          EXPECT_EQ(got, single);
-        };
-        Sec1996 single = 0;
-        Sec1996ParseStatus st = cvtToSec1996_tai(list, taiIn[i], flags, &single);
-        expect(c1[i], r1[i], st, single);
-        single = 0;
-        st = cvtToSec1996_tt(list, ttIn[i], flags, &single);
-        expect(c2[i], r2[i], st, single);
-        single = 0;
-        st = cvtToSec1996_gps(list, gpsIn[i], flags, &single);
-        expect(c3[i], r3[i], st, single);
-        single = 0;
-        st = cvtToSec1996_gpsWeek(list, weekIn[i], secondIn[i], flags, &single);
-        expect(c4[i], r4[i], st, single);
-        expectedRefused += st != SEC1996_PARSE_OK;
+  onEveryVectorUnit([&] {
+    for (const Sec1996LeapList* list :
+         {pinned(), static_cast<const Sec1996LeapList*>(late.get())}) {
+      std::vector<std::int64_t> tai(n), tt(n), gps(n), si(n);
+      std::vector<std::int32_t> dtai(n), week(n), second(n);
+      std::vector<Sec1996ParseStatus> s1(n), s2(n), s3(n), s4(n), s5(n), s6(n);
+      std::vector<Sec1996> shifted(counts.rbegin(), counts.rend());
+      const std::size_t flagged =
+          cvtFromSec1996_tai_n(list, counts.data(), n, tai.data(), s1.data());
+      cvtFromSec1996_tt_n(list, counts.data(), n, tt.data(), s2.data());
+      cvtFromSec1996_gps_n(list, counts.data(), n, gps.data(), s3.data());
+      cvtFromSec1996_gpsWeek_n(list, counts.data(), n, week.data(), second.data(), s4.data());
+      taiMinusUtc1996_n(list, counts.data(), n, dtai.data(), s5.data());
+      siSecondsBetween1996_n(list, counts.data(), shifted.data(), n, si.data(), s6.data());
+      std::size_t expectedFlagged = 0;
+      for (std::size_t i = 0; i < n; ++i) {
+        SCOPED_TRACE(counts[i]);
+        std::int64_t v = 0;
+        std::int32_t w = 0, sw = 0;
+        const Sec1996ParseStatus st = cvtFromSec1996_tai(list, counts[i], &v);
+        expectedFlagged += st != SEC1996_PARSE_OK;
+        const bool has = st == SEC1996_PARSE_OK || st == SEC1996_PARSE_LIST_EXPIRED;
+        EXPECT_EQ(s1[i], st);
+        EXPECT_EQ(tai[i], has ? v : 0);
+        EXPECT_EQ(s2[i], cvtFromSec1996_tt(list, counts[i], &v));
+        EXPECT_EQ(tt[i], has ? v : 0);
+        EXPECT_EQ(s3[i], cvtFromSec1996_gps(list, counts[i], &v));
+        EXPECT_EQ(gps[i], has ? v : 0);
+        EXPECT_EQ(s4[i], cvtFromSec1996_gpsWeek(list, counts[i], &w, &sw));
+        EXPECT_EQ(week[i], has ? w : 0);
+        EXPECT_EQ(second[i], has ? sw : 0);
+        EXPECT_EQ(s5[i], taiMinusUtc1996(list, counts[i], &w));
+        EXPECT_EQ(dtai[i], has ? w : 0);
+        const Sec1996ParseStatus between = siSecondsBetween1996(list, counts[i], shifted[i], &v);
+        EXPECT_EQ(s6[i], between);
+        EXPECT_EQ(si[i], between == SEC1996_PARSE_OUT_OF_SPAN ? 0 : v);
       }
-      EXPECT_EQ(refused, expectedRefused);
+      EXPECT_EQ(flagged, expectedFlagged);
+
+      // Back, with the leap seconds the scale lacks and values off the scale.
+      std::vector<std::int64_t> taiIn = tai;
+      taiIn.insert(taiIn.end(), {1861920036, 1293840031, 0, INT64_MIN, INT64_MAX});
+      const std::size_t m = taiIn.size();
+      std::vector<std::int64_t> ttIn(m), gpsIn(m);
+      std::vector<std::int32_t> weekIn(m), secondIn(m);
+      for (std::size_t i = 0; i < m; ++i) {
+        const bool far = taiIn[i] < 0 || taiIn[i] > (std::int64_t{1} << 40);
+        ttIn[i] = far ? taiIn[i] : taiIn[i] * 1000 + 32184 + (i % 5 == 0 ? 1 : 0);
+        gpsIn[i] = far ? taiIn[i] : taiIn[i] - 694656019;
+        weekIn[i] = far ? -5 : static_cast<std::int32_t>(gpsIn[i] / 604800);
+        secondIn[i] = far ? 0 : static_cast<std::int32_t>(gpsIn[i] % 604800);
+        if (i % 7 == 3) secondIn[i] += 604800;
+      }
+      for (const unsigned flags : {0u, unsigned{SEC1996_MAP_LEAP_TO_235959}}) {
+        std::vector<Sec1996> c1(m), c2(m), c3(m), c4(m);
+        std::vector<Sec1996ParseStatus> r1(m), r2(m), r3(m), r4(m);
+        cvtToSec1996_tai_n(list, taiIn.data(), m, flags, c1.data(), r1.data());
+        cvtToSec1996_tt_n(list, ttIn.data(), m, flags, c2.data(), r2.data());
+        cvtToSec1996_gps_n(list, gpsIn.data(), m, flags, c3.data(), r3.data());
+        const std::size_t refused = cvtToSec1996_gpsWeek_n(list, weekIn.data(), secondIn.data(), m,
+                                                           flags, c4.data(), r4.data());
+        std::size_t expectedRefused = 0;
+        for (std::size_t i = 0; i < m; ++i) {
+          SCOPED_TRACE(taiIn[i]);
+          auto expect = [&](Sec1996 got, Sec1996ParseStatus gotStatus, Sec1996ParseStatus status,
+                            Sec1996 single) {
+            EXPECT_EQ(gotStatus, status);
+            EXPECT_EQ(got, single);
+          };
+          Sec1996 single = 0;
+          Sec1996ParseStatus st = cvtToSec1996_tai(list, taiIn[i], flags, &single);
+          expect(c1[i], r1[i], st, single);
+          single = 0;
+          st = cvtToSec1996_tt(list, ttIn[i], flags, &single);
+          expect(c2[i], r2[i], st, single);
+          single = 0;
+          st = cvtToSec1996_gps(list, gpsIn[i], flags, &single);
+          expect(c3[i], r3[i], st, single);
+          single = 0;
+          st = cvtToSec1996_gpsWeek(list, weekIn[i], secondIn[i], flags, &single);
+          expect(c4[i], r4[i], st, single);
+          expectedRefused += st != SEC1996_PARSE_OK;
+        }
+        EXPECT_EQ(refused, expectedRefused);
+      }
     }
-  }
+  });
   EXPECT_EQ(cvtFromSec1996_tai_n(nullptr, nullptr, 0, nullptr, nullptr), 0u);
   EXPECT_EQ(cvtToSec1996_gpsWeek_n(nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr), 0u);
 }

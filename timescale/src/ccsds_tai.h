@@ -73,7 +73,7 @@ constexpr std::int64_t taiOf(const CucTime& time) { return static_cast<std::int6
   std::size_t flagged = 0;
   for (std::size_t start = 0; start < n; start += kListBlock) {
     const std::size_t m = n - start < kListBlock ? n - start : kListBlock;
-    runArray<taiBlockKernel>(&list, counts + start, m, tai, statuses);
+    convertArray<taiBlockKernel>(&list, counts + start, m, tai, statuses);
     for (std::size_t j = 0; j < m; ++j) {
       const std::size_t i = start + j;
       std::uint8_t* out = codes + i * f.length;
@@ -104,7 +104,7 @@ constexpr std::int64_t taiOf(const CucTime& time) { return static_cast<std::int6
       tai[j] = taiOf(time);
       fine[j] = time.fraction;
     }
-    runArray<countBlockKernel>(&list, tai, m, flags, found, statuses);
+    convertArray<countBlockKernel>(&list, tai, m, flags, found, statuses);
     for (std::size_t j = 0; j < m; ++j) {
       const std::uint8_t* in = block + j * f.length;
       const bool other = f.pField != 0 && std::memcmp(in, pField, f.pField) != 0;

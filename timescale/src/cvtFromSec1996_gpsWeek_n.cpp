@@ -44,5 +44,5 @@ static_assert(weekOf((std::uint64_t{1} << 33) - 1) == ((std::uint64_t{1} << 33) 
 size_t cvtFromSec1996_gpsWeek_n(const Sec1996LeapList* list, const Sec1996* in, size_t n,
                                 int32_t* week, int32_t* secondOfWeek, Sec1996ParseStatus* status) {
   if (n == 0) return 0;
-  return runArray<convert>(&listOrDefault(list), in, n, week, secondOfWeek, status);
+  return convertArray<convert>(&listOrDefault(list), in, n, week, secondOfWeek, status);
 }

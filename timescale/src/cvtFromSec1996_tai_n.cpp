@@ -18,5 +18,5 @@ using namespace sec1996::detail;
 size_t cvtFromSec1996_tai_n(const Sec1996LeapList* list, const Sec1996* in, size_t n, int64_t* out,
                             Sec1996ParseStatus* status) {
   if (n == 0) return 0;
-  return runArray<convert>(&listOrDefault(list), in, n, out, status);
+  return convertArray<convert>(&listOrDefault(list), in, n, out, status);
 }

@@ -24,5 +24,5 @@ size_t cvtToSec1996_gpsWeek_n(const Sec1996LeapList* list, const int32_t* week,
                               const int32_t* secondOfWeek, size_t n, unsigned flags, Sec1996* out,
                               Sec1996ParseStatus* status) {
   if (n == 0) return 0;
-  return runArray<convert>(&listOrDefault(list), week, secondOfWeek, n, flags, out, status);
+  return convertArray<convert>(&listOrDefault(list), week, secondOfWeek, n, flags, out, status);
 }

@@ -24,5 +24,5 @@ using namespace sec1996::detail;
 size_t cvtToSec1996_tai_n(const Sec1996LeapList* list, const int64_t* in, size_t n, unsigned flags,
                           Sec1996* out, Sec1996ParseStatus* status) {
   if (n == 0) return 0;
-  return runArray<convert>(&listOrDefault(list), in, n, flags, out, status);
+  return convertArray<convert>(&listOrDefault(list), in, n, flags, out, status);
 }

@@ -595,6 +595,7 @@ constexpr TaiOrRefusal taiFromTt(std::int64_t ttMilliseconds) {
 static_assert(taiFromTt(INT64_MIN).status == SEC1996_PARSE_FRACTION);
 static_assert(taiFromTt(-816).tai == -33 && taiFromTt(1199145662184).tai == 1199145630);
 
+
 // GPS seconds to TAI, with values far off the scale kept far off.
 constexpr std::int64_t taiFromGps(std::int64_t gps) {
   if (gps > kFarSeconds) return kFarSeconds;
@@ -752,21 +753,6 @@ template <class ToTai>
                  });
   }
   return flagged;
-}
-
-// Runs an array kernel, an always-inline function, as compiled for this
-// processor (see arrays.h).
-template <auto kernel, class... Args>
-SEC1996_AVX2_TARGET std::size_t runWithAvx2(Args... args) {
-  return kernel(args...);
-}
-
-template <auto kernel, class... Args>
-std::size_t runArray(Args... args) {
-  // A processor with AVX-512 has AVX2 too.
-  const VectorUnit unit = vectorUnit();
-  return unit == VectorUnit::kAvx2 || unit == VectorUnit::kAvx512 ? runWithAvx2<kernel>(args...)
-                                                                  : kernel(args...);
 }
 
 }  // namespace sec1996::detail

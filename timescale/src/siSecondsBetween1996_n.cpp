@@ -45,5 +45,5 @@ using namespace sec1996::detail;
 size_t siSecondsBetween1996_n(const Sec1996LeapList* list, const Sec1996* from, const Sec1996* to,
                               size_t n, int64_t* out, Sec1996ParseStatus* status) {
   if (n == 0) return 0;
-  return runArray<convert>(&listOrDefault(list), from, to, n, out, status);
+  return convertArray<convert>(&listOrDefault(list), from, to, n, out, status);
 }
