@@ -10,7 +10,8 @@ using namespace sec1996::detail;
 [[gnu::always_inline]] inline size_t convert(const Sec1996LeapList* list, const int64_t* in,
                                              size_t n, unsigned flags, Sec1996* out,
                                              Sec1996ParseStatus* status) {
-  return writeCounts(*list, n, flags, out, status, [&](size_t i) { return taiFromTt(in[i]); });
+  return writeCounts(*list, n, flags, out, status,
+                     [&](size_t i) { return taiFromTtInSelects(in[i]); });
 }
 
 }  // namespace

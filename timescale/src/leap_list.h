@@ -595,6 +595,78 @@ constexpr TaiOrRefusal taiFromTt(std::int64_t ttMilliseconds) {
 static_assert(taiFromTt(INT64_MIN).status == SEC1996_PARSE_FRACTION);
 static_assert(taiFromTt(-816).tai == -33 && taiFromTt(1199145662184).tai == 1199145630);
 
+// The inverse of 125 modulo 2^64, by Newton's iteration (each step doubles
+// the bits that are right, from 3).
+constexpr std::uint64_t inverseOf125() {
+  std::uint64_t inverse = 125;
+  for (int i = 0; i < 5; ++i) inverse *= 2 - 125 * inverse;
+  return inverse;
+}
+static_assert(inverseOf125() * 125 == 1);
+
+// taiFromTt without branches or division, so that it vectorises, for the
+// array forms: the same status, and the same TAI wherever the status is OK.
+// TT's remainder modulo 1000 is that of h * 576 + l for TT = h * 2^20 + l
+// (2^20 = 1048 * 1000 + 576), which lies within 2^53; the quotient of such
+// a value by 1000 in double never rounds across an integer (it is one, or at
+// least 0.001 from one, and errs by less than 2^-11), so truncated it is the
+// integer quotient.  Where the remainder is 184, TT - 184 is a multiple of
+// 1000 (and never below INT64_MIN): an eighth of it times the inverse of
+// 125 is its exact quotient.
+constexpr TaiOrRefusal taiFromTtInSelects(std::int64_t tt) {
+  const std::int64_t y = (tt >> 20) * 576 + (tt & 0xFFFFF);
+  std::int64_t millis = y - static_cast<std::int64_t>(static_cast<double>(y) / 1000.0) * 1000;
+  millis += millis < 0 ? 1000 : 0;
+  // (Modulo 2^64 where the remainder is not 184: that TAI is not used.)
+  const auto whole = static_cast<std::int64_t>(static_cast<std::uint64_t>(tt) -
+                                               std::uint64_t{kTtMinusTaiMs % 1000});
+  const auto seconds =
+      static_cast<std::int64_t>(static_cast<std::uint64_t>(whole >> 3) * inverseOf125());
+  return {seconds - kTtMinusTaiMs / 1000,
+          millis == kTtMinusTaiMs % 1000 ? SEC1996_PARSE_OK : SEC1996_PARSE_FRACTION};
+}
+
+constexpr bool taiFromTtInSelectsIsTaiFromTt() {
+  constexpr std::int64_t kNear = std::int64_t{1} << 52;  // and 2^53, where y ends
+  // Each value, and the values around the nearest that end in 184 ms.
+  const std::int64_t values[] = {INT64_MIN,
+                                 -kNear - 1,
+                                 -kNear,
+                                 -kNear + 1,
+                                 -1000,
+                                 -999,
+                                 -816,
+                                 -1,
+                                 0,
+                                 184,
+                                 999,
+                                 1000,
+                                 1199145662184,
+                                 5494145162184,
+                                 kNear - 1,
+                                 kNear,
+                                 kNear + 1,
+                                 std::int64_t{1} << 53,
+                                 std::int64_t{1} << 60,
+                                 INT64_MAX};
+  for (const std::int64_t v : values) {
+    const std::int64_t rest = v % 1000 < 0 ? v % 1000 + 1000 : v % 1000;
+    // (In unsigned arithmetic, wrapping at the ends of int64.)
+    const auto whole = static_cast<std::int64_t>(static_cast<std::uint64_t>(v) -
+                                                 static_cast<std::uint64_t>(rest) + 184);
+    for (std::int64_t d = -2; d <= 2; ++d) {
+      for (const std::int64_t base : {v, whole}) {
+        if ((d > 0 && base > INT64_MAX - d) || (d < 0 && base < INT64_MIN - d)) continue;
+        const TaiOrRefusal exact = taiFromTt(base + d);
+        const TaiOrRefusal fast = taiFromTtInSelects(base + d);
+        if (exact.status != fast.status) return false;
+        if (exact.status == SEC1996_PARSE_OK && exact.tai != fast.tai) return false;
+      }
+    }
+  }
+  return true;
+}
+static_assert(taiFromTtInSelectsIsTaiFromTt());
 
 // GPS seconds to TAI, with values far off the scale kept far off.
 constexpr std::int64_t taiFromGps(std::int64_t gps) {
