@@ -215,6 +215,15 @@ def _pandas_array(result: Any) -> Any:
 def _unpack(x: Any, function: str, kind: str) -> Tuple[np.ndarray, Any]:
     """x as a numpy array of the kind asked ("count", "time", "text",
     "integer", "day"), and the container to give the result back in."""
+    x, like = _unwrap(x)
+    a = _as_array(x, kind)
+    _check_dtype(a, function, kind)
+    return a, like
+
+
+def _unwrap(x: Any) -> Tuple[Any, Any]:
+    """The values of an xarray or pandas container x (numpy, NA as NaN in a
+    nullable column, a zoned time in UTC) and the container, or x and None."""
     like = None
     if _is_xarray(x):
         like, x = x, x.data
@@ -229,9 +238,7 @@ def _unpack(x: Any, function: str, kind: str) -> Tuple[np.ndarray, Any]:
             x = x.to_numpy(dtype=np.float64, na_value=np.nan)
         else:
             x = x.to_numpy()
-    a = _as_array(x, kind)
-    _check_dtype(a, function, kind)
-    return a, like
+    return x, like
 
 
 def _as_array(x: Any, kind: str) -> np.ndarray:

@@ -57,7 +57,7 @@ from typing import Any, List, Optional, Tuple
 import numpy as np
 
 from . import _ext, ufunc
-from . import _Wrap, _finish, _is_dask, _is_pandas, _is_xarray, _lazy, _run, _where, status_text
+from . import _Wrap, _finish, _is_dask, _is_xarray, _lazy, _run, _unwrap, _where, status_text
 from . import Sec1996ParseStatus as _Status
 from . import _mode
 from .scales import LeapList, _leap_list, _Lenient, _map_flags, _reason, _warn_expired
@@ -225,16 +225,7 @@ def _code_dtype(dtype: Any, length: int, function: str) -> str:
 
 
 def _values(x: Any, function: str, what: str, kinds: str) -> Tuple[np.ndarray, Any]:
-    like = None
-    if _is_xarray(x):
-        like, x = x, x.data
-    elif _is_pandas(x, "Series") or _is_pandas(x, "Index"):
-        like = x
-        dtype = x.dtype
-        if getattr(dtype, "na_value", None) is not None and dtype.kind in "iub":
-            x = x.to_numpy(dtype=np.float64, na_value=np.nan)
-        else:
-            x = x.to_numpy()
+    x, like = _unwrap(x)
     a = np.asarray(x)
     if kinds == "iu" and a.dtype.kind == "f" and not isinstance(x, np.ndarray):
         a = _python_integers(x, a)
@@ -511,11 +502,7 @@ def _bytes_like(x: Any) -> bool:
 def _codes(x: Any, function: str) -> Tuple[np.ndarray, Any, Optional[int]]:
     """x as an array of codes (V, S or object) and the container to give the
     result back in, and for a uint8 array the octets of each of its rows."""
-    like = None
-    if _is_xarray(x):
-        like, x = x, x.data
-    elif _is_pandas(x, "Series") or _is_pandas(x, "Index"):
-        like, x = x, x.to_numpy()
+    x, like = _unwrap(x)
     if isinstance(x, (bytes, bytearray)):
         a = np.empty((), object)
         a[()] = x
